@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the game and runs every test: once in the
+# release build and once under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+
+# Nothing here has a sound card or, in CI, a display: tests choose OpenAL
+# Soft's output and start their own X server themselves.
+unset DISPLAY
+
+cmake --preset release >/dev/null
+cmake --build --preset release
+ctest --preset release
+
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --preset sanitize

@@ -1,0 +1,3 @@
+#include "shell/Application.h"
+
+int main() { return runApplication(); }

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/Font.h"
+#include "platform/GraphicsTypes.h"
+#include "platform/MeshBuffer.h"
+#include "platform/Sprite.h"
+#include "platform/Texture.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The one drawing device of the game: the stand-in for the Direct3D 9 device
+// and the D3DX helpers that create resources on it. Backends: OpenGL (the
+// game) and a recording device (tests).
+class GraphicsDevice {
+public:
+    virtual ~GraphicsDevice() = default;
+
+    // Whether a back buffer with this multisample count can be made:
+    // 0 and 1 always, 2 to 16 when the hardware has that many samples.
+    virtual bool checkMultisample(int samples) const = 0;
+
+    virtual void setRenderState(RenderState state, std::uint32_t value) = 0;
+    virtual void clear(std::uint32_t flags, std::uint32_t color, float depth) = 0;
+    virtual void beginScene() = 0;
+    virtual void endScene() = 0;
+    virtual void present() = 0;
+
+    virtual void setTransform(TransformKind kind, const Matrix& matrix) = 0;
+    virtual void setLight(int index, const Light& light) = 0;
+    virtual void lightEnable(int index, bool enable) = 0;
+    virtual void setMaterial(const Material& material) = 0;
+    // Stage 0 is the only stage the game uses; null unbinds.
+    virtual void setTexture(int stage, Texture* texture) = 0;
+    virtual void setMipFilterLinear(int sampler) = 0;
+
+    // Null when the file is missing or not a picture.
+    virtual std::unique_ptr<Texture> createTextureFromFile(const std::string& path) = 0;
+    // As above, and texels equal to colorKey become fully transparent.
+    virtual std::unique_ptr<Texture> createTextureFromFileKeyed(const std::string& path,
+                                                                std::uint32_t colorKey) = 0;
+    // A DirectX .x model and its materials in subset order; null on failure.
+    virtual std::unique_ptr<MeshBuffer> loadMeshFromX(const std::string& path,
+                                                      std::vector<MeshMaterial>& materials) = 0;
+    // Null when the face cannot be found or rasterised.
+    virtual std::unique_ptr<Font> createFont(int height, int width, int weight, bool italic,
+                                             const std::string& face) = 0;
+    virtual std::unique_ptr<Sprite> createSprite() = 0;
+};

@@ -1,0 +1,3 @@
+#include "shell/Application.h"
+
+int runApplication() { return 0; }
