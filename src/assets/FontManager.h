@@ -1,0 +1,27 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+class Font;
+class GraphicsDevice;
+
+// Every font of the game, created once under a short name, and the one way
+// text reaches the screen.
+class FontManager {
+public:
+    static FontManager& instance();
+    ~FontManager();
+
+    void createFont(std::string name, std::string face, int height, int width, bool italic,
+                    int weight);
+    void drawText(std::string fontName, std::string text, int left, int top, int right,
+                  int bottom, int red, int green, int blue, int alpha, int format);
+
+    GraphicsDevice* device = nullptr;
+    std::map<std::string, std::unique_ptr<Font>> fonts;
+
+private:
+    FontManager() = default;
+};

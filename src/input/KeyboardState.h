@@ -1,0 +1,31 @@
+#pragma once
+
+#include "input/ControlState.h"
+
+#include <array>
+#include <cstdint>
+
+class KeyboardDevice;
+
+// The raw key states of both players, Escape and Return, updated from the
+// keyboard each poll by the press and mask rules.
+class KeyboardState {
+public:
+    static KeyboardState& instance();
+    ~KeyboardState();
+
+    // Reads the keyboard once and updates the raw states.
+    void pollKeyboard();
+
+    int escape = Released;
+    int enter = Released;
+    // Same indices as InputManager::controls (entry 0 unused). They start
+    // Consumed: a key held while the game starts counts only after release.
+    std::array<int, CONTROL_COUNT> states{};
+
+    KeyboardDevice* device = nullptr;
+    std::array<std::uint8_t, 256> keys{};
+
+private:
+    KeyboardState();
+};
