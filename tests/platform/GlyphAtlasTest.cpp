@@ -1,0 +1,146 @@
+#include "platform/GlyphAtlas.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int CELL = 23;
+
+const GlyphAtlas& arial() {
+    static const std::unique_ptr<GlyphAtlas> atlas = GlyphAtlas::create("Arial", CELL, 0, 400, false);
+    return *atlas;
+}
+
+int advanceOf(std::string_view text) {
+    int width = 0;
+    for (const char c : text) width += arial().glyphs[static_cast<unsigned char>(c)].advance;
+    return width;
+}
+
+float minX(const std::vector<GlyphQuad>& q) {
+    return std::min_element(q.begin(), q.end(), [](auto& a, auto& b) { return a.x0 < b.x0; })->x0;
+}
+float maxX(const std::vector<GlyphQuad>& q) {
+    return std::max_element(q.begin(), q.end(), [](auto& a, auto& b) { return a.x1 < b.x1; })->x1;
+}
+float minY(const std::vector<GlyphQuad>& q) {
+    return std::min_element(q.begin(), q.end(), [](auto& a, auto& b) { return a.y0 < b.y0; })->y0;
+}
+float maxY(const std::vector<GlyphQuad>& q) {
+    return std::max_element(q.begin(), q.end(), [](auto& a, auto& b) { return a.y1 < b.y1; })->y1;
+}
+
+TEST(GlyphAtlas, ArialIsLiberationSansSizedByItsCellHeight) {
+    const GlyphAtlas& atlas = arial();
+    EXPECT_EQ(atlas.cellHeight, CELL);
+    // Ascent is 1854 of the 2288-unit cell; the em is 2048 units of it.
+    EXPECT_EQ(atlas.ascent, 19);
+    const GlyphInfo& h = atlas.glyphs['H'];
+    const double em = CELL * 2048.0 / 2288.0;
+    EXPECT_NEAR(h.height, em * 1409.0 / 2048.0, 1.0);  // the capital height
+    EXPECT_EQ(h.bearingY, h.height);                   // sits on the baseline
+
+    const std::unique_ptr<GlyphAtlas> liberation = GlyphAtlas::create("Liberation Sans", CELL, 0, 400, false);
+    ASSERT_TRUE(liberation);
+    for (int c = 0; c < 256; ++c) {
+        EXPECT_EQ(liberation->glyphs[c].advance, atlas.glyphs[c].advance) << c;
+        EXPECT_EQ(liberation->glyphs[c].height, atlas.glyphs[c].height) << c;
+    }
+}
+
+TEST(GlyphAtlas, EveryWindows1252CharacterHasItsGlyphAndControlsHaveNone) {
+    const GlyphAtlas& atlas = arial();
+    for (const unsigned byte : {0x80u /* euro */, 0x9Cu /* oe */, 0xE9u /* e acute */, 0x41u})
+        EXPECT_GT(atlas.glyphs[byte].width, 0) << byte;
+    for (const unsigned byte : {0x00u, 0x0Au, 0x0Du, 0x81u}) EXPECT_EQ(atlas.glyphs[byte].advance, 0) << byte;
+    EXPECT_GT(atlas.glyphs[' '].advance, 0);
+
+    // Each glyph's texels hold its coverage inside the picture.
+    const GlyphInfo& a = atlas.glyphs['A'];
+    ASSERT_LE(a.atlasX + a.width, atlas.atlas.width);
+    ASSERT_LE(a.atlasY + a.height, atlas.atlas.height);
+    int covered = 0;
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x)
+            covered += atlas.atlas.rgba[((a.atlasY + y) * atlas.atlas.width + a.atlasX + x) * 4 + 3] > 128;
+    EXPECT_GT(covered, a.width * a.height / 5);
+}
+
+TEST(GlyphAtlas, LayoutPlacesEachLineByTheFlags) {
+    const Rect rect{100, 50, 400, 250};
+    const int width = advanceOf("Menu");
+
+    const std::vector<GlyphQuad> topLeft = layoutText(arial(), "Menu", rect, DT_LEFT | DT_TOP);
+    ASSERT_EQ(topLeft.size(), 4u);
+    const GlyphInfo& m = arial().glyphs['M'];
+    EXPECT_FLOAT_EQ(topLeft[0].x0, 100.0f + m.bearingX);
+    EXPECT_FLOAT_EQ(topLeft[0].y0, 50.0f + arial().ascent - m.bearingY);
+    EXPECT_FLOAT_EQ(topLeft[0].u0, static_cast<float>(m.atlasX));
+    EXPECT_FLOAT_EQ(topLeft[0].v1, static_cast<float>(m.atlasY + m.height));
+
+    const std::vector<GlyphQuad> centred = layoutText(arial(), "Menu", rect, DT_CENTER | DT_VCENTER);
+    EXPECT_FLOAT_EQ(centred[0].x0 - topLeft[0].x0, static_cast<float>((300 - width) / 2));
+    EXPECT_FLOAT_EQ(centred[0].y0 - topLeft[0].y0, static_cast<float>((200 - CELL) / 2));
+
+    const std::vector<GlyphQuad> bottomRight = layoutText(arial(), "Menu", rect, DT_RIGHT | DT_BOTTOM);
+    EXPECT_FLOAT_EQ(bottomRight[0].x0 - topLeft[0].x0, static_cast<float>(300 - width));
+    EXPECT_FLOAT_EQ(bottomRight[0].y0 - topLeft[0].y0, static_cast<float>(200 - CELL));
+}
+
+TEST(GlyphAtlas, LineFeedsStartLinesOneCellApartEachAlignedOnItsOwn) {
+    const Rect rect{0, 0, 300, 300};
+    const std::vector<GlyphQuad> two = layoutText(arial(), "II\nI", rect, DT_RIGHT | DT_VCENTER);
+    ASSERT_EQ(two.size(), 3u);
+    EXPECT_FLOAT_EQ(two[2].y0 - two[0].y0, static_cast<float>(CELL));
+    EXPECT_FLOAT_EQ(two[1].x1, two[2].x1);  // both lines end at the right edge
+    EXPECT_FLOAT_EQ(two[0].y0, (300 - 2 * CELL) / 2 + arial().ascent - arial().glyphs['I'].bearingY);
+
+    const std::vector<GlyphQuad> withReturns = layoutText(arial(), "II\r\nI\r", rect, DT_RIGHT | DT_VCENTER);
+    ASSERT_EQ(withReturns.size(), two.size());
+    for (std::size_t i = 0; i < two.size(); ++i) {
+        EXPECT_FLOAT_EQ(withReturns[i].x0, two[i].x0);
+        EXPECT_FLOAT_EQ(withReturns[i].y0, two[i].y0);
+    }
+    EXPECT_TRUE(layoutText(arial(), "", rect, 0).empty());
+    EXPECT_TRUE(layoutText(arial(), "   ", rect, 0).empty());
+}
+
+TEST(GlyphAtlas, TextIsClippedToTheRectangle) {
+    const Rect rect{10, 10, 60, 10 + CELL + CELL / 2};
+    const std::string longLine = "WWWWWWWWWWWWWWWWWWWW";
+    const std::vector<GlyphQuad> quads = layoutText(arial(), longLine + "\n" + longLine + "\n" + longLine, rect, 0);
+    ASSERT_FALSE(quads.empty());
+    EXPECT_GE(minX(quads), 10.0f);
+    EXPECT_LE(maxX(quads), 60.0f);
+    EXPECT_GE(minY(quads), 10.0f);
+    EXPECT_LE(maxY(quads), static_cast<float>(rect.bottom));
+    // Glyphs wholly past the right edge and the line wholly below the bottom
+    // are gone; the second line shows only its upper half.
+    EXPECT_LT(quads.size(), 2 * longLine.size());
+    EXPECT_FLOAT_EQ(maxY(quads), static_cast<float>(rect.bottom));
+
+    // A cut glyph keeps its texels in step with its edges.
+    const GlyphQuad& last = *std::max_element(quads.begin(), quads.end(), [](auto& a, auto& b) { return a.x1 < b.x1; });
+    const GlyphInfo& w = arial().glyphs['W'];
+    EXPECT_NEAR(last.u1 - last.u0, last.x1 - last.x0, 1e-3);
+    EXPECT_LE(last.u1, static_cast<float>(w.atlasX + w.width));
+
+    // Centred text wider than its rectangle is cut on both sides.
+    const std::vector<GlyphQuad> centred = layoutText(arial(), longLine, Rect{100, 0, 120, 100}, DT_CENTER);
+    EXPECT_GE(minX(centred), 100.0f);
+    EXPECT_LE(maxX(centred), 120.0f);
+}
+
+TEST(GlyphAtlas, WeightAndSizeChooseTheFace) {
+    const std::unique_ptr<GlyphAtlas> bold = GlyphAtlas::create("Arial", CELL, 0, 700, false);
+    ASSERT_TRUE(bold);
+    EXPECT_GT(bold->glyphs['m'].advance, arial().glyphs['m'].advance);
+
+    const std::unique_ptr<GlyphAtlas> big = GlyphAtlas::create("Arial", 2 * CELL, 0, 400, false);
+    ASSERT_TRUE(big);
+    EXPECT_NEAR(big->glyphs['H'].height, 2 * arial().glyphs['H'].height, 2);
+}
+
+}  // namespace
