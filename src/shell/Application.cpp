@@ -1,3 +1,55 @@
 #include "shell/Application.h"
 
-int runApplication() { return 0; }
+#include "platform/Clock.h"
+#include "platform/Window.h"
+#include "shell/Config.h"
+#include "shell/DeviceSetup.h"
+#include "shell/GraphicsContext.h"
+#include "shell/LightManager.h"
+#include "shell/RenderFrame.h"
+#include "shell/TimeStep.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr const char* WINDOW_TITLE = "Korvandeltix";
+constexpr int LOOP_SLEEP_MS = 10;
+constexpr int START_FAILED = 1;
+
+int startFailed(const std::string& reason) {
+    std::fprintf(stderr, "korvandeltix: %s\n", reason.c_str());
+    return START_FAILED;
+}
+
+}  // namespace
+
+int runApplication() {
+    // Created first, destroyed last: everything drawn is made on its device.
+    GraphicsContext& graphics = GraphicsContext::instance();
+    const Config& config = Config::instance();
+    LightManager& lights = LightManager::instance();
+
+    std::string error;
+    graphics.window =
+        Window::open(WINDOW_TITLE, config.width, config.height, config.fullscreen == 1, error);
+    if (!graphics.window) return startFailed(error);
+    if (!setUpDevice(*graphics.window, error)) return startFailed(error);
+
+    lights.initLights();
+    lights.addSceneLight();
+
+    tickCount();
+    std::uint32_t previous = tickCount();
+    for (;;) {
+        const std::uint32_t now = tickCount();
+        // Handed to the phase step of the game once the game exists.
+        [[maybe_unused]] const int step = timeStep(previous, now);
+        previous = tickCount();
+        if (const std::optional<int> exitCode = graphics.window->pumpMessage()) return *exitCode;
+        renderFrame();
+        sleepMilliseconds(LOOP_SLEEP_MS);
+    }
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "platform/GraphicsDevice.h"
+#include "platform/Image.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class GlProgram;
+class GlTexture;
+class Window;
+
+// The drawing device on OpenGL 3.3 core. The back buffer is an offscreen
+// framebuffer of exactly the configured size (8-bit RGB colour, 16-bit
+// depth), multisampled when asked and possible, resolved and copied to the
+// window on present. Fixed-function lighting, culling and depth follow
+// Direct3D 9 in the device's own shaders.
+class GlDevice final : public GraphicsDevice {
+public:
+    static constexpr int MAX_LIGHTS = 8;
+    static constexpr int MAX_MULTISAMPLE = 16;
+
+    // Creates the OpenGL context on the window. Null when OpenGL 3.3 is
+    // missing; error then says so in one line.
+    static std::unique_ptr<GlDevice> create(Window& window, int width, int height,
+                                            int multisample, std::string& error);
+    ~GlDevice() override;
+    GlDevice(const GlDevice&) = delete;
+    GlDevice& operator=(const GlDevice&) = delete;
+
+    bool checkMultisample(int samples) const override;
+    void setRenderState(RenderState state, std::uint32_t value) override;
+    void clear(std::uint32_t flags, std::uint32_t color, float depth) override;
+    void beginScene() override;
+    void endScene() override;
+    void present() override;
+    void setTransform(TransformKind kind, const Matrix& matrix) override;
+    void setLight(int index, const Light& light) override;
+    void lightEnable(int index, bool enable) override;
+    void setMaterial(const Material& material) override;
+    void setTexture(int stage, Texture* texture) override;
+    void setMipFilterLinear(int sampler) override;
+    std::unique_ptr<Texture> createTextureFromFile(const std::string& path) override;
+    std::unique_ptr<Texture> createTextureFromFileKeyed(const std::string& path,
+                                                        std::uint32_t colorKey) override;
+    std::unique_ptr<MeshBuffer> loadMeshFromX(const std::string& path,
+                                              std::vector<MeshMaterial>& materials) override;
+    std::unique_ptr<Font> createFont(int height, int width, int weight, bool italic,
+                                     const std::string& face) override;
+    std::unique_ptr<Sprite> createSprite() override;
+
+    int backBufferWidth() const { return width_; }
+    int backBufferHeight() const { return height_; }
+    // Samples per pixel of the back buffer as made (0 when not multisampled).
+    int backBufferSamples() const { return samples_; }
+    // The picture drawn so far, resolved, rows from the top.
+    Image readBackBuffer();
+
+    // For the device's own resources: set the whole pipeline state for a
+    // lit, textured 3D draw, or for screen-space quads (x, y, u, v per
+    // vertex, six vertices a quad, in back-buffer pixels) drawn with the
+    // texture modulated by an ARGB colour and alpha-blended over the picture.
+    void prepareMeshDraw();
+    void drawScreenQuads(const float* vertices, int quadCount, unsigned int texture,
+                         std::uint32_t color);
+    void forgetTexture(const GlTexture* texture);
+
+private:
+    struct State;
+
+    GlDevice(Window& window, void* context, int width, int height);
+    bool makeBackBuffer(int samples);
+    void resolve();
+
+    Window& window_;
+    void* context_;
+    int width_;
+    int height_;
+    int samples_ = 0;
+    int maxSamples_ = 0;
+    unsigned int drawFramebuffer_ = 0;
+    unsigned int colorBuffer_ = 0;
+    unsigned int depthBuffer_ = 0;
+    unsigned int resolveFramebuffer_ = 0;
+    unsigned int resolveColorBuffer_ = 0;
+    unsigned int meshSampler_ = 0;
+    unsigned int screenSampler_ = 0;
+    unsigned int screenArray_ = 0;
+    unsigned int screenBuffer_ = 0;
+    std::unique_ptr<GlProgram> meshProgram_;
+    std::unique_ptr<GlProgram> screenProgram_;
+    std::unique_ptr<State> state_;
+};

@@ -1,0 +1,4 @@
+#pragma once
+
+// OpenGL core profile declarations for the device's own sources.
+#include <GL/glcorearb.h>

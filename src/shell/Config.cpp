@@ -1,0 +1,77 @@
+#include "shell/Config.h"
+
+#include "platform/Profile.h"
+
+#include <cctype>
+#include <climits>
+#include <optional>
+
+namespace {
+
+constexpr const char* SECTION = "Screen";
+constexpr const char* ABSENT = "none";
+constexpr std::size_t VALUE_BUFFER_SIZE = 128;
+
+// The number at the start of text as atoi reads it (leading blanks, a sign,
+// then decimal digits up to the first other character), or nothing when
+// there are no digits or the number does not fit in an int.
+std::optional<int> leadingNumber(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i >= text.size() || !std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
+    long long value = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX || value < INT_MIN) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+// Reads one key into both copies of a setting. An absent key leaves both
+// as they are; so does a size that gives no window (zero, negative, not a
+// number or too large) when minimum says what a usable value is.
+void readKey(const char* key, int& value, int& saved, std::optional<int> minimum) {
+    const std::string text =
+        getProfileString(SECTION, key, ABSENT, VALUE_BUFFER_SIZE, Config::FILE_PATH);
+    if (text == ABSENT) return;
+    std::optional<int> number = leadingNumber(text);
+    if (minimum) {
+        if (!number || *number < *minimum) return;
+    } else if (!number) {
+        number = 0;
+    }
+    value = *number;
+    saved = *number;
+}
+
+}  // namespace
+
+Config& Config::instance() {
+    static Config config;
+    return config;
+}
+
+Config::Config() { readConfig(); }
+
+void Config::readConfig() {
+    constexpr int MINIMUM_SIZE = 1;
+    readKey("width", width, savedWidth, MINIMUM_SIZE);
+    readKey("height", height, savedHeight, MINIMUM_SIZE);
+    readKey("fullscreen", fullscreen, savedFullscreen, std::nullopt);
+    readKey("multisample", multisample, savedMultisample, std::nullopt);
+}
+
+void Config::saveConfig(int newWidth, int newHeight, bool newFullscreen, int newMultisample) {
+    savedWidth = newWidth;
+    savedHeight = newHeight;
+    savedFullscreen = newFullscreen ? 1 : 0;
+    savedMultisample = newMultisample;
+    writeProfileString(SECTION, "width", std::to_string(newWidth), FILE_PATH);
+    writeProfileString(SECTION, "height", std::to_string(newHeight), FILE_PATH);
+    writeProfileString(SECTION, "multisample", std::to_string(newMultisample), FILE_PATH);
+    writeProfileString(SECTION, "fullscreen", newFullscreen ? "1" : "0", FILE_PATH);
+}

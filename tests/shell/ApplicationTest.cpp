@@ -1,0 +1,87 @@
+// The real game, started under its own X server as a player would start it.
+#include "support/TempDir.h"
+#include "support/XServer.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+constexpr int START_TIMEOUT_MS = 20000;
+constexpr std::uint32_t CLEAR_GREY = 0x505050;
+
+struct GameUnderX : ::testing::Test {
+    XServer x;
+    TempDir runFolder;
+
+    std::vector<std::string> environment() const {
+        return {"DISPLAY=" + x.display(), "ALSOFT_DRIVERS=null", "SDL_VIDEODRIVER"};
+    }
+
+    // Waits until the window shows the clear grey all over.
+    bool showsGrey(unsigned long window, int& width, int& height) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::chrono::steady_clock::now() < deadline) {
+            const std::vector<std::uint32_t> pixels = x.screenshot(window, width, height);
+            bool grey = !pixels.empty();
+            for (std::uint32_t p : pixels) grey = grey && p == CLEAR_GREY;
+            if (grey) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return false;
+    }
+};
+
+TEST_F(GameUnderX, OpensTheGreyWindowAndClosesLikeAWindowManagerAsks) {
+    ASSERT_TRUE(x.running());
+    ChildProcess game(KORV_GAME_EXE, runFolder.path().string(), environment());
+    const unsigned long window = x.findWindow("Korvandeltix", START_TIMEOUT_MS);
+    ASSERT_NE(window, 0u) << game.standardError();
+
+    const XServer::Geometry g = x.geometry(window);
+    EXPECT_EQ(g.width, 640);
+    EXPECT_EQ(g.height, 480);
+    EXPECT_EQ(g.x, 100);
+    EXPECT_EQ(g.y, 100);
+    int width = 0;
+    int height = 0;
+    EXPECT_TRUE(showsGrey(window, width, height));
+
+    x.sendDeleteWindow(window);
+    const std::optional<int> status = game.wait(1000);
+    ASSERT_TRUE(status.has_value()) << "still running a second after the close request";
+    EXPECT_EQ(*status, 0) << game.standardError();
+}
+
+TEST_F(GameUnderX, TakesItsSizeFromTheSettingsFile) {
+    ASSERT_TRUE(x.running());
+    writeFile(runFolder.file("Data/config.ini"), "[Screen]\nwidth=800\nheight=600\n");
+    ChildProcess game(KORV_GAME_EXE, runFolder.path().string(), environment());
+    const unsigned long window = x.findWindow("Korvandeltix", START_TIMEOUT_MS);
+    ASSERT_NE(window, 0u) << game.standardError();
+    const XServer::Geometry g = x.geometry(window);
+    EXPECT_EQ(g.width, 800);
+    EXPECT_EQ(g.height, 600);
+    int width = 0;
+    int height = 0;
+    EXPECT_TRUE(showsGrey(window, width, height));
+    x.sendDeleteWindow(window);
+    EXPECT_EQ(game.wait(1000), std::optional<int>(0));
+}
+
+TEST(GameWithoutDisplay, SaysSoInOneLineAndFails) {
+    TempDir runFolder;
+    ChildProcess game(KORV_GAME_EXE, runFolder.path().string(),
+                      {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER", "ALSOFT_DRIVERS=null"});
+    const std::optional<int> status = game.wait(10000);
+    ASSERT_TRUE(status.has_value());
+    EXPECT_NE(*status, 0);
+    EXPECT_GT(*status, 0) << "crashed instead of ending";
+    const std::string error = game.standardError();
+    EXPECT_NE(error.find("no display"), std::string::npos) << error;
+    EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1) << error;
+}
+
+}  // namespace

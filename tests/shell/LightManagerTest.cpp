@@ -1,0 +1,63 @@
+#include "shell/LightManager.h"
+
+#include "shell/GraphicsContext.h"
+#include "support/MockGraphicsDevice.h"
+
+#include <gtest/gtest.h>
+
+using ::testing::_;
+using ::testing::AllOf;
+using ::testing::Field;
+using ::testing::InSequence;
+using ::testing::NiceMock;
+
+namespace {
+
+TEST(LightManager, TheNinthLightFindsNoSlotAndChangesNothing) {
+    auto owned = std::make_unique<NiceMock<MockGraphicsDevice>>();
+    auto& device = *owned;
+    GraphicsContext::instance().device = std::move(owned);
+    LightManager& lights = LightManager::instance();
+    lights.initLights();
+    EXPECT_EQ(lights.count, 8);
+    EXPECT_CALL(device, setLight(_, _)).Times(8);
+    EXPECT_CALL(device, lightEnable(_, true)).Times(8);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(lights.addSceneLight(), i);
+    ::testing::Mock::VerifyAndClearExpectations(&device);
+
+    EXPECT_CALL(device, setLight(_, _)).Times(0);
+    EXPECT_CALL(device, lightEnable(_, _)).Times(0);
+    EXPECT_EQ(lights.addPointLight({1, 0, 0, 1}, {}, {1, 2, 3}, 5, 1, 0, 0, {}), -1);
+    ::testing::Mock::VerifyAndClearExpectations(&device);
+    EXPECT_EQ(lights.slots.size(), 8u);
+    EXPECT_FLOAT_EQ(lights.slots[7]->position.z, 10.0f);
+}
+
+TEST(LightManager, TheSceneLightIsAWhitePointLightAboveTheField) {
+    auto owned = std::make_unique<NiceMock<MockGraphicsDevice>>();
+    auto& device = *owned;
+    GraphicsContext::instance().device = std::move(owned);
+    LightManager& lights = LightManager::instance();
+    lights.initLights();
+    {
+        InSequence order;
+        EXPECT_CALL(device,
+                    setLight(0, AllOf(Field(&Light::type, LightType::Point),
+                                      Field(&Light::range, 50.0f),
+                                      Field(&Light::attenuation0, 1.0f),
+                                      Field(&Light::attenuation1, 0.0f),
+                                      Field(&Light::attenuation2, 0.0f))));
+        EXPECT_CALL(device, lightEnable(0, true));
+    }
+    EXPECT_EQ(lights.addSceneLight(), 0);
+    const Light& light = *lights.slots[0];
+    EXPECT_FLOAT_EQ(light.diffuse.g, 1.0f);
+    EXPECT_FLOAT_EQ(light.diffuse.a, 1.0f);
+    EXPECT_FLOAT_EQ(light.ambient.r, 0.0f);
+    EXPECT_FLOAT_EQ(light.ambient.a, 1.0f);
+    EXPECT_FLOAT_EQ(light.specular.a, 1.0f);
+    EXPECT_FLOAT_EQ(light.position.z, 10.0f);
+    EXPECT_FLOAT_EQ(light.direction.z, 0.0f);
+}
+
+}  // namespace
