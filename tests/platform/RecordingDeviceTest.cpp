@@ -2,8 +2,9 @@
 
 #include "platform/RecordedTexture.h"
 
-#include "../support/PictureFiles.h"
-#include "../support/TempDirectory.h"
+#include "support/PictureFiles.h"
+#include "support/TempDir.h"
+#include "support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 

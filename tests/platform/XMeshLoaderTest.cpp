@@ -1,7 +1,8 @@
 #include "platform/MeshData.h"
 
-#include "../support/PictureFiles.h"
-#include "../support/TempDirectory.h"
+#include "support/PictureFiles.h"
+#include "support/TempDir.h"
+#include "support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "PictureFiles.h"
+#include "support/PictureFiles.h"
 
 #include <array>
 #include <fstream>
@@ -72,8 +72,4 @@ void writeFlatPng(const std::string& path, int width, int height, std::uint32_t 
     for (int i = 0; i < width * height; ++i)
         for (int shift = 24; shift >= 0; shift -= 8) texels.push_back(static_cast<std::uint8_t>(rgba >> shift));
     writePng(path, width, height, texels);
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }

@@ -10,6 +10,3 @@ void writePng(const std::string& path, int width, int height, const std::vector<
 
 // A width × height picture of one RGBA colour.
 void writeFlatPng(const std::string& path, int width, int height, std::uint32_t rgba);
-
-// Writes text (or any bytes) to a file.
-void writeFile(const std::string& path, const std::string& bytes);

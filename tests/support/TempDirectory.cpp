@@ -1,4 +1,4 @@
-#include "TempDirectory.h"
+#include "support/TempDirectory.h"
 
 #include <unistd.h>
 
