@@ -517,19 +517,33 @@ void GlDevice::drawScreenQuads(const float* vertices, int quadCount, unsigned in
     glBindVertexArray(0);
 }
 
-// Pictures, models and fonts from files arrive with their loaders.
-std::unique_ptr<Texture> GlDevice::createTextureFromFile(const std::string&) { return nullptr; }
-
-std::unique_ptr<Texture> GlDevice::createTextureFromFileKeyed(const std::string&, std::uint32_t) {
-    return nullptr;
+std::unique_ptr<Texture> GlDevice::createTextureFromFile(const std::string& path) {
+    std::optional<Image> image = loadImage(path);
+    if (!image) return nullptr;
+    return std::make_unique<GlTexture>(*this, *image);
 }
 
-std::unique_ptr<MeshBuffer> GlDevice::loadMeshFromX(const std::string&, std::vector<MeshMaterial>&) {
-    return nullptr;
+std::unique_ptr<Texture> GlDevice::createTextureFromFileKeyed(const std::string& path,
+                                                              std::uint32_t colorKey) {
+    std::optional<Image> image = loadImage(path);
+    if (!image) return nullptr;
+    applyColorKey(*image, colorKey);
+    return std::make_unique<GlTexture>(*this, *image);
 }
 
-std::unique_ptr<Font> GlDevice::createFont(int, int, int, bool, const std::string&) {
-    return nullptr;
+std::unique_ptr<MeshBuffer> GlDevice::loadMeshFromX(const std::string& path,
+                                                    std::vector<MeshMaterial>& materials) {
+    std::optional<MeshData> data = loadXMesh(path);
+    if (!data) return nullptr;
+    materials = data->materials;
+    return std::make_unique<GlMeshBuffer>(*this, *data);
+}
+
+std::unique_ptr<Font> GlDevice::createFont(int height, int width, int weight, bool italic,
+                                           const std::string& face) {
+    std::unique_ptr<GlyphAtlas> atlas = GlyphAtlas::create(face, height, width, weight, italic);
+    if (!atlas) return nullptr;
+    return std::make_unique<GlFont>(*this, std::move(atlas));
 }
 
 std::unique_ptr<Sprite> GlDevice::createSprite() { return std::make_unique<GlSprite>(*this); }

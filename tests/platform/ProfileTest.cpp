@@ -1,6 +1,7 @@
 #include "platform/Profile.h"
 
-#include "support/TempDir.h"
+#include "support/TempDirectory.h"
+#include "support/TextFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -9,26 +10,26 @@ namespace {
 constexpr std::size_t BUFFER = 128;
 
 TEST(Profile, ReadsMatchNamesWithoutCaseAndIgnoreBlanks) {
-    TempDir dir;
+    TempDirectory dir;
     const std::string path = dir.file("a.ini");
-    writeFile(path, "[SCREEN]\n  Width =  800  \nheight=600 ; note\n");
+    writeTextFile(path, "[SCREEN]\n  Width =  800  \nheight=600 ; note\n");
     EXPECT_EQ(getProfileString("Screen", "width", "none", BUFFER, path), "800");
     EXPECT_EQ(getProfileString("screen", "HEIGHT", "none", BUFFER, path), "600 ; note");
 }
 
 TEST(Profile, MissingFileSectionOrKeyGivesTheDefault) {
-    TempDir dir;
+    TempDirectory dir;
     const std::string path = dir.file("a.ini");
     EXPECT_EQ(getProfileString("Screen", "width", "none", BUFFER, path), "none");
-    writeFile(path, "[Other]\nwidth=800\n");
+    writeTextFile(path, "[Other]\nwidth=800\n");
     EXPECT_EQ(getProfileString("Screen", "width", "none", BUFFER, path), "none");
     EXPECT_EQ(getProfileString("Other", "height", "dflt", BUFFER, path), "dflt");
 }
 
 TEST(Profile, MatchingQuotesAreStrippedAndLongValuesCut) {
-    TempDir dir;
+    TempDirectory dir;
     const std::string path = dir.file("a.ini");
-    writeFile(path, "[s]\nd=\"quoted text\"\nq='single'\nm=\"mixed'\nlong=abcdefghij\n");
+    writeTextFile(path, "[s]\nd=\"quoted text\"\nq='single'\nm=\"mixed'\nlong=abcdefghij\n");
     EXPECT_EQ(getProfileString("s", "d", "", BUFFER, path), "quoted text");
     EXPECT_EQ(getProfileString("s", "q", "", BUFFER, path), "single");
     EXPECT_EQ(getProfileString("s", "m", "", BUFFER, path), "\"mixed'");
@@ -37,27 +38,27 @@ TEST(Profile, MatchingQuotesAreStrippedAndLongValuesCut) {
 }
 
 TEST(Profile, WritingCreatesTheFileAndAddsKeysInOrder) {
-    TempDir dir;
+    TempDirectory dir;
     const std::string path = dir.file("new.ini");
     ASSERT_TRUE(writeProfileString("Screen", "width", "1024", path));
     ASSERT_TRUE(writeProfileString("Screen", "height", "768", path));
     ASSERT_TRUE(writeProfileString("Other", "x", "1", path));
-    const std::string text = readFile(path);
+    const std::string text = readTextFile(path);
     EXPECT_NE(text.find("[Screen]\nwidth=1024\nheight=768\n"), std::string::npos) << text;
     EXPECT_GT(text.find("[Other]\nx=1"), text.find("height=768")) << text;
 }
 
 TEST(Profile, RewritingKeepsCommentsSectionsAndOtherKeysWhereTheyStand) {
-    TempDir dir;
+    TempDirectory dir;
     const std::string path = dir.file("edited.ini");
-    writeFile(path,
+    writeTextFile(path,
               "; settings, edited by hand\n"
               "[Sound]\nvolume=7\n\n"
               "; the screen\n[screen]\nWIDTH=800\n; keep me\nColour=blue\n"
               "[Last]\nz=1\n; the very end\n");
     ASSERT_TRUE(writeProfileString("Screen", "width", "1024", path));
     ASSERT_TRUE(writeProfileString("Screen", "multisample", "4", path));
-    const std::string text = readFile(path);
+    const std::string text = readTextFile(path);
     for (const char* kept : {"; settings, edited by hand", "[Sound]", "volume=7", "; the screen",
                              "; keep me", "Colour=blue", "[Last]", "z=1", "; the very end"})
         EXPECT_NE(text.find(kept), std::string::npos) << kept << " lost from\n" << text;
@@ -72,7 +73,7 @@ TEST(Profile, RewritingKeepsCommentsSectionsAndOtherKeysWhereTheyStand) {
 }
 
 TEST(Profile, AnUnreadableFileIsLeftAsItWas) {
-    TempDir dir;
+    TempDirectory dir;
     const std::string path = dir.file("nodir/a.ini");
     EXPECT_FALSE(writeProfileString("Screen", "width", "1", path));
     EXPECT_FALSE(std::filesystem::exists(path));

@@ -1,5 +1,6 @@
 // The real game, started under its own X server as a player would start it.
-#include "support/TempDir.h"
+#include "support/TempDirectory.h"
+#include "support/TextFiles.h"
 #include "support/XServer.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@ constexpr std::uint32_t CLEAR_GREY = 0x505050;
 
 struct GameUnderX : ::testing::Test {
     XServer x;
-    TempDir runFolder;
+    TempDirectory runFolder;
 
     std::vector<std::string> environment() const {
         return {"DISPLAY=" + x.display(), "ALSOFT_DRIVERS=null", "SDL_VIDEODRIVER"};
@@ -57,7 +58,7 @@ TEST_F(GameUnderX, OpensTheGreyWindowAndClosesLikeAWindowManagerAsks) {
 
 TEST_F(GameUnderX, TakesItsSizeFromTheSettingsFile) {
     ASSERT_TRUE(x.running());
-    writeFile(runFolder.file("Data/config.ini"), "[Screen]\nwidth=800\nheight=600\n");
+    writeTextFile(runFolder.file("Data/config.ini"), "[Screen]\nwidth=800\nheight=600\n");
     ChildProcess game(KORV_GAME_EXE, runFolder.path().string(), environment());
     const unsigned long window = x.findWindow("Korvandeltix", START_TIMEOUT_MS);
     ASSERT_NE(window, 0u) << game.standardError();
@@ -72,7 +73,7 @@ TEST_F(GameUnderX, TakesItsSizeFromTheSettingsFile) {
 }
 
 TEST(GameWithoutDisplay, SaysSoInOneLineAndFails) {
-    TempDir runFolder;
+    TempDirectory runFolder;
     ChildProcess game(KORV_GAME_EXE, runFolder.path().string(),
                       {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER", "ALSOFT_DRIVERS=null"});
     const std::optional<int> status = game.wait(10000);

@@ -1,6 +1,7 @@
 #include "shell/Config.h"
 
-#include "support/TempDir.h"
+#include "support/TempDirectory.h"
+#include "support/TextFiles.h"
 #include "support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,7 @@
 namespace {
 
 struct ConfigTest : ::testing::Test {
-    TempDir dir;
+    TempDirectory dir;
     WorkingDirectory inside{dir.path()};
     std::string path = dir.file("Data/config.ini");
 
@@ -27,27 +28,27 @@ struct ConfigTest : ::testing::Test {
 TEST_F(ConfigTest, NoFileGivesTheDefaults) { expectSettings(Config::instance(), 640, 480, 0, 0); }
 
 TEST_F(ConfigTest, OnlyAWidthKeepsTheOtherDefaults) {
-    writeFile(path, "[Screen]\nwidth=800\n");
+    writeTextFile(path, "[Screen]\nwidth=800\n");
     expectSettings(Config::instance(), 800, 480, 0, 0);
 }
 
 TEST_F(ConfigTest, EveryKeyIsReadAsAtoiWouldAndFullscreenTwoStaysWindowed) {
-    writeFile(path, "[screen]\nWidth=1024px\nheight= 768\nfullscreen=2\nmultisample=+4x\n");
+    writeTextFile(path, "[screen]\nWidth=1024px\nheight= 768\nfullscreen=2\nmultisample=+4x\n");
     expectSettings(Config::instance(), 1024, 768, 2, 4);
 }
 
 TEST_F(ConfigTest, SizesThatGiveNoWindowFallBackToTheirDefaults) {
-    writeFile(path, "[Screen]\nwidth=abc\nheight=-5\nfullscreen=99999999999\nmultisample=x\n");
+    writeTextFile(path, "[Screen]\nwidth=abc\nheight=-5\nfullscreen=99999999999\nmultisample=x\n");
     expectSettings(Config::instance(), 640, 480, 0, 0);
 }
 
 TEST_F(ConfigTest, ZeroAndOverflowingSizesFallBackToo) {
-    writeFile(path, "[Screen]\nwidth=0\nheight=2147483648\n");
+    writeTextFile(path, "[Screen]\nwidth=0\nheight=2147483648\n");
     expectSettings(Config::instance(), 640, 480, 0, 0);
 }
 
 TEST_F(ConfigTest, TheLargestIntIsStillANumber) {
-    writeFile(path, "[Screen]\nmultisample=2147483647\nfullscreen=-2147483648\n");
+    writeTextFile(path, "[Screen]\nmultisample=2147483647\nfullscreen=-2147483648\n");
     const Config& c = Config::instance();
     EXPECT_EQ(c.multisample, 2147483647);
     EXPECT_EQ(c.fullscreen, -2147483647 - 1);
@@ -65,16 +66,16 @@ TEST_F(ConfigTest, SavingKeepsTheRunningValuesAndWritesANewFileInOrder) {
     EXPECT_EQ(c.savedHeight, 768);
     EXPECT_EQ(c.savedFullscreen, 1);
     EXPECT_EQ(c.savedMultisample, 4);
-    EXPECT_EQ(readFile(path), "[Screen]\nwidth=1024\nheight=768\nmultisample=4\nfullscreen=1\n");
+    EXPECT_EQ(readTextFile(path), "[Screen]\nwidth=1024\nheight=768\nmultisample=4\nfullscreen=1\n");
 }
 
 TEST_F(ConfigTest, SavingKeepsWhatWasEditedByHand) {
     const std::string edited =
         "; my settings\n[Players]\nname=Ana\n\n[SCREEN]\n; size\nWidth=800\nvsync=1\n";
-    writeFile(path, edited);
+    writeTextFile(path, edited);
     Config& c = Config::instance();
     c.saveConfig(1280, 720, false, 0);
-    const std::string text = readFile(path);
+    const std::string text = readTextFile(path);
     for (const char* kept : {"; my settings", "[Players]", "name=Ana", "; size", "vsync=1"})
         EXPECT_NE(text.find(kept), std::string::npos) << kept << " lost from\n" << text;
     EXPECT_NE(text.find("Width=1280\n"), std::string::npos) << text;

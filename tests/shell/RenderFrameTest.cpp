@@ -4,7 +4,8 @@
 #include "shell/DeviceSetup.h"
 #include "shell/GraphicsContext.h"
 #include "support/MockGraphicsDevice.h"
-#include "support/TempDir.h"
+#include "support/TempDirectory.h"
+#include "support/TextFiles.h"
 #include "support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
@@ -17,9 +18,9 @@ using ::testing::SaveArg;
 namespace {
 
 TEST(RenderFrame, ClearsTwiceDrawsThroughTheCameraAndPresents) {
-    TempDir dir;
+    TempDirectory dir;
     WorkingDirectory inside(dir.path());
-    writeFile(dir.file("Data/config.ini"), "[Screen]\nwidth=800\nheight=600\n");
+    writeTextFile(dir.file("Data/config.ini"), "[Screen]\nwidth=800\nheight=600\n");
     auto owned = std::make_unique<NiceMock<MockGraphicsDevice>>();
     auto& device = *owned;
     GraphicsContext::instance().device = std::move(owned);

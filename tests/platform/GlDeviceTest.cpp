@@ -1,0 +1,309 @@
+// Pixel tests of the OpenGL device, drawn through SDL's offscreen driver.
+#include "platform/GlDevice.h"
+
+#include "platform/GlMeshBuffer.h"
+#include "platform/GlTexture.h"
+#include "platform/Window.h"
+#include "shell/DeviceSetup.h"
+#include "shell/RenderFrame.h"
+#include "support/PictureFiles.h"
+#include "support/Screenshot.h"
+#include "support/TempDirectory.h"
+#include "support/TextFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+
+namespace {
+
+constexpr int W = 640;
+constexpr int H = 480;
+constexpr std::uint32_t GREY = 0xFF505050u;
+// Where the camera shows the centres of squares at (2, 0, -5) and (-2, 0, -5).
+constexpr int LEFT_SQUARE_X = 231;
+constexpr int RIGHT_SQUARE_X = 409;
+
+struct Rgb {
+    int r, g, b;
+};
+
+Rgb pixel(const Image& image, int x, int y) {
+    const std::size_t i = (static_cast<std::size_t>(y) * image.width + x) * 4;
+    return {image.rgba[i], image.rgba[i + 1], image.rgba[i + 2]};
+}
+
+bool isGrey(const Image& image, int x, int y) {
+    const Rgb p = pixel(image, x, y);
+    return p.r == 80 && p.g == 80 && p.b == 80;
+}
+
+Image solidImage(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b,
+                 std::uint8_t a = 255) {
+    Image image;
+    image.width = width;
+    image.height = height;
+    for (int i = 0; i < width * height; ++i) image.rgba.insert(image.rgba.end(), {r, g, b, a});
+    return image;
+}
+
+// A flat square of side 2 in the xy plane facing +z (toward the camera),
+// listed clockwise as the camera sees it; reversed lists it the other way.
+MeshData square(bool reversed = false) {
+    MeshSubset subset;
+    const float corners[4][2] = {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}};
+    const float uvs[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    for (int i = 0; i < 4; ++i)
+        subset.vertices.push_back(
+            {{corners[i][0], corners[i][1], 0}, {0, 0, 1}, {uvs[i][0], uvs[i][1]}});
+    subset.indices = reversed ? std::vector<std::uint32_t>{0, 2, 1, 0, 3, 2}
+                              : std::vector<std::uint32_t>{0, 1, 2, 0, 2, 3};
+    MeshData data;
+    data.subsets.push_back(subset);
+    data.materials.resize(1);
+    return data;
+}
+
+Material plainMaterial(float r, float g, float b) {
+    Material m;
+    m.diffuse = {r, g, b, 1};
+    m.ambient = m.diffuse;
+    return m;
+}
+
+struct GlDeviceTest : ::testing::Test {
+    std::unique_ptr<Window> window;
+    std::unique_ptr<GlDevice> device;
+
+    void SetUp() override { open(0); }
+
+    void open(int multisample) {
+        device.reset();
+        window.reset();
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        std::string error;
+        window = Window::open("test", W, H, false, error);
+        ASSERT_TRUE(window) << error;
+        device = GlDevice::create(*window, W, H, multisample, error);
+        ASSERT_TRUE(device) << error;
+        setRunRenderStates(*device);
+    }
+
+    void TearDown() override {
+        device.reset();
+        window.reset();
+    }
+
+    // The frame's outer steps, with the scene light on as the game has it.
+    void beginFrame() {
+        device->clear(CLEAR_TARGET, GREY, 1.0f);
+        device->clear(CLEAR_ZBUFFER, 0xFF000000u, 1.0f);
+        device->beginScene();
+        setCamera(*device, W, H);
+        Light light;
+        light.type = LightType::Point;
+        light.diffuse = {1, 1, 1, 1};
+        light.position = {0, 0, 10};
+        light.range = 50;
+        light.attenuation0 = 1;
+        device->setLight(0, light);
+        device->lightEnable(0, true);
+    }
+
+    Image endFrame(const std::string& name) {
+        device->endScene();
+        device->present();
+        Image image = device->readBackBuffer();
+        saveScreenshot(name, image);
+        return image;
+    }
+};
+
+TEST_F(GlDeviceTest, TheBackBufferHasTheConfiguredSizeAndTheClearColour) {
+    beginFrame();
+    const Image image = endFrame("clear");
+    ASSERT_EQ(image.width, W);
+    ASSERT_EQ(image.height, H);
+    for (int y = 0; y < H; y += 7)
+        for (int x = 0; x < W; x += 7) ASSERT_TRUE(isGrey(image, x, y)) << x << "," << y;
+}
+
+TEST_F(GlDeviceTest, MultisampleCountsAreCheckedAgainstTheHardware) {
+    EXPECT_TRUE(device->checkMultisample(0));
+    EXPECT_TRUE(device->checkMultisample(1));
+    EXPECT_TRUE(device->checkMultisample(4));  // Mesa's software renderer has 4
+    EXPECT_FALSE(device->checkMultisample(17));
+    EXPECT_FALSE(device->checkMultisample(-1));
+    EXPECT_FALSE(device->checkMultisample(1000));
+    EXPECT_EQ(device->backBufferSamples(), 0);
+}
+
+TEST_F(GlDeviceTest, AMultisampledBackBufferIsResolvedForReading) {
+    open(4);
+    EXPECT_EQ(device->backBufferSamples(), 4);
+    beginFrame();
+    const Image image = endFrame("multisampled");
+    EXPECT_TRUE(isGrey(image, 0, 0));
+    EXPECT_TRUE(isGrey(image, W - 1, H - 1));
+}
+
+TEST_F(GlDeviceTest, AnUnacceptedMultisampleCountDrawsWithoutSamples) {
+    open(64);
+    EXPECT_EQ(device->backBufferSamples(), 0);
+}
+
+TEST_F(GlDeviceTest, ASpriteCoversExactlyItsRectangleInBackBufferPixels) {
+    TempDirectory dir;
+    writeFlatPng(dir.file("red.png"), 1024, 1024, 0xC81E28FFu);
+    std::unique_ptr<Texture> texture = device->createTextureFromFile(dir.file("red.png"));
+    ASSERT_TRUE(texture);
+    EXPECT_EQ(texture->width(), 1024);
+    std::unique_ptr<Sprite> sprite = device->createSprite();
+
+    beginFrame();
+    sprite->begin(0);
+    const Vector2 scale{512.0f / 1024.0f, 384.0f / 1024.0f};
+    const Vector2 move{64.0f, 32.0f};
+    sprite->setTransform(matrixTransformation2D(nullptr, 0, &scale, nullptr, 0, &move));
+    sprite->draw(texture.get(), nullptr, 0xFFFFFFFFu);
+    sprite->end();
+    const Image image = endFrame("sprite_rectangle");
+
+    const Rgb inside = pixel(image, 300, 200);
+    EXPECT_EQ(inside.r, 200);
+    EXPECT_EQ(inside.g, 30);
+    EXPECT_EQ(inside.b, 40);
+    // Corners and edges to the pixel: (64, 32) to (575, 415) inclusive.
+    EXPECT_FALSE(isGrey(image, 64, 32));
+    EXPECT_FALSE(isGrey(image, 575, 415));
+    EXPECT_TRUE(isGrey(image, 63, 32));
+    EXPECT_TRUE(isGrey(image, 64, 31));
+    EXPECT_TRUE(isGrey(image, 576, 415));
+    EXPECT_TRUE(isGrey(image, 575, 416));
+    int covered = 0;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) covered += isGrey(image, x, y) ? 0 : 1;
+    EXPECT_EQ(covered, 512 * 384);
+}
+
+TEST_F(GlDeviceTest, ASpriteFadesWithTheAlphaOfItsColourAndKeepsItsTransform) {
+    GlTexture white(*device, solidImage(64, 64, 255, 255, 255));
+    std::unique_ptr<Sprite> sprite = device->createSprite();
+    beginFrame();
+    sprite->begin(0);
+    sprite->setTransform(matrixTranslation(10, 10, 0));
+    sprite->draw(&white, nullptr, 0x80FFFFFFu);
+    // A later draw without a new transform stays under the last one.
+    const Vector3 along{100, 0, 0};
+    sprite->draw(&white, &along, 0xFF00FF00u);
+    sprite->end();
+    const Image image = endFrame("sprite_alpha");
+    const Rgb faded = pixel(image, 40, 40);
+    EXPECT_NEAR(faded.r, (255 * 128 + 80 * 127) / 255, 2);
+    EXPECT_EQ(faded.r, faded.b);
+    const Rgb green = pixel(image, 140, 40);
+    EXPECT_EQ(green.r, 0);
+    EXPECT_EQ(green.g, 255);
+    EXPECT_TRUE(isGrey(image, 9, 40));
+    EXPECT_TRUE(isGrey(image, 174, 40));
+}
+
+TEST_F(GlDeviceTest, FrontFacesAreClockwiseAndLitByTheSceneLight) {
+    GlMeshBuffer front(*device, square(false));
+    GlMeshBuffer back(*device, square(true));
+    beginFrame();
+    device->setMaterial(plainMaterial(1, 1, 1));
+    device->setTexture(0, nullptr);
+    device->setTransform(TransformKind::World, matrixTranslation(2, 0, -5));
+    front.drawSubset(0);
+    device->setTransform(TransformKind::World, matrixTranslation(-2, 0, -5));
+    back.drawSubset(0);
+    const Image image = endFrame("culling");
+    // World +x is the left of the screen: the clockwise square shows there.
+    const Rgb shown = pixel(image, LEFT_SQUARE_X, H / 2);
+    EXPECT_GT(shown.r, 200);
+    EXPECT_TRUE(isGrey(image, RIGHT_SQUARE_X, H / 2));
+}
+
+TEST_F(GlDeviceTest, ASurfaceFacingTheLightIsBrighterThanOneTiltedAway) {
+    GlMeshBuffer mesh(*device, square());
+    beginFrame();
+    device->setMaterial(plainMaterial(0.6f, 0.6f, 0.6f));
+    device->setTransform(TransformKind::World, matrixTranslation(2, 0, -5));
+    mesh.drawSubset(0);
+    const float tilt = std::numbers::pi_v<float> / 3.0f;
+    device->setTransform(TransformKind::World,
+                         matrixMultiply(matrixRotationY(tilt), matrixTranslation(-2, 0, -5)));
+    mesh.drawSubset(0);
+    const Image image = endFrame("lighting");
+    const Rgb facing = pixel(image, LEFT_SQUARE_X, H / 2);
+    const Rgb tilted = pixel(image, RIGHT_SQUARE_X, H / 2);
+    EXPECT_FALSE(isGrey(image, RIGHT_SQUARE_X, H / 2));
+    EXPECT_GT(facing.r, tilted.r + 30);
+    // Facing the light: ambient 0.2 and almost all of the diffuse, times 0.6.
+    EXPECT_NEAR(facing.r, 0.6 * (0.196 + 0.99) * 255, 6);
+}
+
+TEST_F(GlDeviceTest, TheTextureModulatesTheMaterialAndStaysBoundAcrossSpriteDrawing) {
+    GlTexture blue(*device, solidImage(8, 8, 0, 0, 255));
+    GlTexture green(*device, solidImage(8, 8, 0, 255, 0));
+    GlMeshBuffer mesh(*device, square());
+    std::unique_ptr<Sprite> sprite = device->createSprite();
+    beginFrame();
+    device->setRenderState(RenderState::Lighting, 0);
+    device->setMaterial(plainMaterial(1, 0, 0));
+    device->setTexture(0, nullptr);
+    device->setTransform(TransformKind::World, matrixTranslation(2, 0, -5));
+    mesh.drawSubset(0);  // unlit and untextured: opaque white
+    device->setTexture(0, &blue);
+    sprite->begin(0);
+    sprite->draw(&green, nullptr, 0xFFFFFFFFu);
+    sprite->end();
+    device->setTransform(TransformKind::World, matrixTranslation(-2, 0, -5));
+    mesh.drawSubset(0);  // still the blue texture, not the sprite's green
+    const Image image = endFrame("texture_stage");
+    const Rgb untextured = pixel(image, LEFT_SQUARE_X, H / 2);
+    const Rgb textured = pixel(image, RIGHT_SQUARE_X, H / 2);
+    EXPECT_EQ(untextured.r, 255);
+    EXPECT_EQ(untextured.g, 255);
+    EXPECT_EQ(textured.b, 255);
+    EXPECT_EQ(textured.g, 0);
+    EXPECT_EQ(pixel(image, 4, 4).g, 255);
+}
+
+TEST_F(GlDeviceTest, TextIsDrawnInsideItsRectangleCentred) {
+    std::unique_ptr<Font> font = device->createFont(35, 0, 400, false, "Arial");
+    ASSERT_TRUE(font);
+    const Rect rect{100, 100, 500, 200};
+    beginFrame();
+    font->drawText("Menu", rect, DT_CENTER | DT_VCENTER, 0xFFFFFFFFu);
+    const Image image = endFrame("text");
+    int left = W, right = -1, top = H, bottom = -1;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            if (!isGrey(image, x, y)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    ASSERT_GE(right, 0) << "no text drawn";
+    EXPECT_GE(left, rect.left);
+    EXPECT_LT(right, rect.right);
+    EXPECT_GE(top, rect.top);
+    EXPECT_LT(bottom, rect.bottom);
+    EXPECT_NEAR((left + right + 1) / 2.0, (rect.left + rect.right) / 2.0, 2.0);
+    // Capital M stands about three quarters of the cell high.
+    EXPECT_NEAR(bottom - top + 1, 35 * 0.7, 6);
+}
+
+TEST_F(GlDeviceTest, MissingPicturesModelsAndFontsGiveNothing) {
+    std::vector<MeshMaterial> materials;
+    EXPECT_FALSE(device->createTextureFromFile("/nonexistent.png"));
+    EXPECT_FALSE(device->createTextureFromFileKeyed("/nonexistent.png", COLOR_KEY_MAGENTA));
+    EXPECT_FALSE(device->loadMeshFromX("/nonexistent.x", materials));
+}
+
+}  // namespace
