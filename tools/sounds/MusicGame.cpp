@@ -39,13 +39,13 @@ AudioBuffer game() {
     seq.setReverb(0.78, 0.35, 0.3f);
     seq.setEcho(3.0, 0.3f, 0.35f);
 
-    const int kick = seq.addTrack(std::make_unique<Percussion>(Kind::Kick, 101), {0.85f, 0.0f, 0.0f, 0.0f});
+    const int kick = seq.addTrack(std::make_unique<Percussion>(Kind::Kick, 101), {0.75f, 0.0f, 0.0f, 0.0f});
     const int snare = seq.addTrack(std::make_unique<Percussion>(Kind::Snare, 102), {0.5f, 0.05f, 0.2f, 0.0f});
     const int hat = seq.addTrack(std::make_unique<Percussion>(Kind::ClosedHat, 103), {0.2f, 0.3f, 0.0f, 0.0f});
     const int openHat = seq.addTrack(std::make_unique<Percussion>(Kind::OpenHat, 104), {0.13f, -0.3f, 0.05f, 0.0f});
     const int crash = seq.addTrack(std::make_unique<Percussion>(Kind::Crash, 105), {0.28f, -0.2f, 0.2f, 0.0f});
     const int tom = seq.addTrack(std::make_unique<Percussion>(Kind::Tom, 106), {0.45f, 0.1f, 0.15f, 0.0f});
-    const int bass = seq.addTrack(patches::bass(), {0.45f, 0.0f, 0.0f, 0.0f});
+    const int bass = seq.addTrack(patches::bass(), {0.42f, 0.0f, 0.0f, 0.0f});
     const int lead = seq.addTrack(patches::lead(), {0.26f, 0.05f, 0.25f, 0.3f});
     const int leadLow = seq.addTrack(patches::pluck(), {0.18f, -0.25f, 0.2f, 0.2f});
     const int arp = seq.addTrack(patches::pluck(), {0.13f, 0.35f, 0.15f, 0.35f});

@@ -30,13 +30,13 @@ AudioBuffer menu() {
     seq.setReverb(0.84, 0.3, 0.4f);
     seq.setEcho(3.0, 0.35f, 0.3f);
 
-    const int kick = seq.addTrack(std::make_unique<Percussion>(Kind::Kick, 201), {0.55f, 0.0f, 0.05f, 0.0f});
+    const int kick = seq.addTrack(std::make_unique<Percussion>(Kind::Kick, 201), {0.45f, 0.0f, 0.05f, 0.0f});
     const int snare = seq.addTrack(std::make_unique<Percussion>(Kind::Snare, 202), {0.22f, 0.1f, 0.4f, 0.0f});
-    const int hat = seq.addTrack(std::make_unique<Percussion>(Kind::ClosedHat, 203), {0.12f, 0.3f, 0.1f, 0.0f});
-    const int bass = seq.addTrack(patches::softBass(), {0.5f, 0.0f, 0.0f, 0.0f});
+    const int hat = seq.addTrack(std::make_unique<Percussion>(Kind::ClosedHat, 203), {0.18f, 0.3f, 0.1f, 0.0f});
+    const int bass = seq.addTrack(patches::softBass(), {0.4f, 0.0f, 0.0f, 0.0f});
     const int pad = seq.addTrack(patches::pad(), {0.16f, 0.0f, 0.6f, 0.0f});
-    const int mallet = seq.addTrack(patches::mallet(), {0.2f, -0.3f, 0.4f, 0.4f});
-    const int melody = seq.addTrack(patches::softLead(), {0.3f, 0.15f, 0.45f, 0.35f});
+    const int mallet = seq.addTrack(patches::mallet(), {0.26f, -0.3f, 0.4f, 0.4f});
+    const int melody = seq.addTrack(patches::softLead(), {0.34f, 0.15f, 0.45f, 0.35f});
 
     const auto chords = arranger::progression("Am F C G Am F C G Dm F G E", 0.0);
     seq.add(pad, arranger::padNotes(chords, 0.8f));

@@ -82,7 +82,7 @@ std::unique_ptr<Instrument> pad() {
 std::unique_ptr<Instrument> mallet() {
     FmPatch p;
     p.ratio = 2.0;
-    p.index = 1.8;
+    p.index = 2.6;
     p.indexDecay = 0.12;
     p.decay = 0.5;
     p.amp = {0.002, 0.0, 1.0, 0.2};

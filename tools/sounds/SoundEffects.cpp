@@ -89,7 +89,7 @@ AudioBuffer goal() {
     const int crash = seq.addTrack(std::make_unique<Percussion>(Percussion::Kind::Crash, 3), {0.2f, 0.0f, 0.2f, 0.0f});
     seq.add(lead, melody("C5 E5 G5 C6 E6", 0.0, 0.9f));
     constexpr double CHORD_STEP = 5.0;
-    constexpr double CHORD_LENGTH = 12.0;
+    constexpr double CHORD_LENGTH = 16.0;
     for (const char* note : {"G5", "C6", "E6"})
         seq.add(lead, {{CHORD_STEP, CHORD_LENGTH, noteNumber(note), 0.9f}});
     seq.add(sparkle, melody("C7 E7 G7 C8", CHORD_STEP, 0.8f));
@@ -111,7 +111,7 @@ AudioBuffer lame() {
         const float noise = random.noise();
         double sample = std::sin(phase) * std::exp(-t / 0.09);
         sample += dull.process(noise) * std::exp(-t / 0.03) * 1.2;
-        sample += flop.process(noise) * std::exp(-t / 0.01) * 0.3;
+        sample += flop.process(noise) * std::exp(-t / 0.015) * 0.6;
         samples[i] = static_cast<float>(sample);
     }
     return finish(out, EFFECT_PEAK);
