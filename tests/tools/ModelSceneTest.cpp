@@ -1,12 +1,8 @@
 // The generated models drawn on the real OpenGL device, where a match puts
 // them at its start: the arena, the small robot for player 1 at (6, 0) and
 // the big one for player 2 at (-6, 0), and the disc at (4, 0, -4.9). With
-// KORV_SCREENSHOT_DIR set, the pictures are also written there as PNG.
+// KORV_SCREENSHOT_DIR set, the pictures are also written there.
 #include "platform/GlDevice.h"
-#include "platform/GlMeshBuffer.h"
-#include "platform/GlTexture.h"
-#include "platform/Image.h"
-#include "platform/MeshData.h"
 #include "platform/Window.h"
 #include "scene/Object3D.h"
 #include "shell/DeviceSetup.h"
@@ -14,17 +10,13 @@
 #include "shell/LightManager.h"
 #include "shell/RenderFrame.h"
 
+#include "support/Screenshot.h"
 #include "support/WorkingDirectory.h"
-
-#define STB_IMAGE_WRITE_STATIC
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb/stb_image_write.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,24 +28,16 @@ struct Model {
     std::vector<std::unique_ptr<Texture>> textures;
 };
 
-// Loaded as the mesh registry loads a model, through the platform pieces
-// the device is built from: the file read by the game's loader, colour-keyed
-// pictures, and the ambient colour of each material taken from its diffuse
-// colour.
-Model loadModel(GlDevice& device, const std::string& path) {
+// Loaded as the mesh registry loads a model: colour-keyed pictures, and the
+// ambient colour of each material taken from its diffuse colour.
+Model loadModel(GraphicsDevice& device, const std::string& path) {
     Model m;
-    std::optional<MeshData> data = loadXMesh(path);
-    EXPECT_TRUE(data.has_value()) << path;
-    if (!data) return m;
-    m.buffer = std::make_unique<GlMeshBuffer>(device, *data);
-    m.materials = data->materials;
+    m.buffer = device.loadMeshFromX(path, m.materials);
+    EXPECT_TRUE(m.buffer) << path;
     for (MeshMaterial& material : m.materials) {
         material.material.ambient = material.material.diffuse;
-        std::optional<Image> picture = loadImage(material.textureFilename);
-        EXPECT_TRUE(picture.has_value()) << material.textureFilename;
-        if (!picture) continue;
-        applyColorKey(*picture, COLOR_KEY_MAGENTA);
-        m.textures.push_back(std::make_unique<GlTexture>(device, *picture));
+        m.textures.push_back(device.createTextureFromFileKeyed(material.textureFilename, COLOR_KEY_MAGENTA));
+        EXPECT_TRUE(m.textures.back()) << material.textureFilename;
     }
     return m;
 }
@@ -63,7 +47,7 @@ void draw(GraphicsDevice& device, Model& model, const Matrix& world) {
     device.setTransform(TransformKind::World, world);
     for (std::size_t i = 0; i < model.materials.size(); ++i) {
         device.setMaterial(model.materials[i].material);
-        if (i < model.textures.size()) {
+        if (model.textures[i]) {
             device.setTexture(0, model.textures[i].get());
             device.setMipFilterLinear(0);
         }
@@ -167,14 +151,7 @@ void renderAndCheck(int width, int height) {
     const std::uint8_t* floor = at(empty, discSpot);
     EXPECT_GT(std::abs(disc[1] - floor[1]) + std::abs(disc[0] - floor[0]), 60) << "the disc shows";
 
-    if (const char* dir = std::getenv("KORV_SCREENSHOT_DIR")) {
-        std::vector<std::uint8_t> rgb;
-        for (std::size_t i = 0; i < full.rgba.size(); i += 4)
-            rgb.insert(rgb.end(), {full.rgba[i], full.rgba[i + 1], full.rgba[i + 2]});
-        const std::string path = std::string(dir) + "/models-" + std::to_string(width) + "x" +
-                                 std::to_string(height) + ".png";
-        EXPECT_NE(stbi_write_png(path.c_str(), width, height, 3, rgb.data(), width * 3), 0);
-    }
+    saveScreenshot("models-" + std::to_string(width) + "x" + std::to_string(height), full);
 }
 
 }  // namespace
