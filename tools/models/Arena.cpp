@@ -110,7 +110,7 @@ public:
     static Vec2 uv(double x, double y) { return {px(x) / FLOOR_W, py(y) / FLOOR_H}; }
 
     static Canvas draw() {
-        const Rgba slate = rgb(0x1E2431);
+        const Rgba slate = palette::SLATE;
         const Rgba halfOne = mix(slate, palette::PLAYER_ONE, 0.24);
         const Rgba halfTwo = mix(slate, palette::PLAYER_TWO, 0.24);
         Canvas c = filled(FLOOR_W, FLOOR_H, halfOne);

@@ -45,7 +45,7 @@ Canvas drawDisc() {
     }
     disc(c, centre, centre, r * 0.2, palette::WHITE);
     band(c, centre, centre, r * 0.2, r * 0.25, blade);
-    disc(c, centre + r * 0.07, centre - r * 0.07, r * 0.06, palette::PLAYER_ONE);
+    disc(c, centre + r * 0.07, centre - r * 0.07, r * 0.06, palette::GOLD);
     return c;
 }
 

@@ -2,8 +2,9 @@
 // one spot: the game places every part at the robot's position (z = -5.0)
 // with scale 0.3 and stands it up so that model y is world up and model +z
 // is the part's facing. The floor (z = -5.5) is thus at model y = -5/3.
-// The small robot is round and amber, about 0.8 world units across; the big
-// one is blocky and teal, about 1.1 across.
+// The small robot is round and silver-white with gold lights, about 0.8
+// world units across; the big one is blocky slate with violet lights, about
+// 1.1 across.
 #include "Models.h"
 
 #include "Drawing.h"
@@ -117,9 +118,9 @@ void wheel(Part& p, int material, Vec3 centre, double radius, double width, Colo
 
 // ---- The small robot ----------------------------------------------------
 
-const Look SMALL_LOOK{{palette::SMALL_MAIN, shade(palette::SMALL_MAIN, 0.72), palette::SMALL_LIGHT,
-                       palette::SMALL_DARK, palette::INK, rgb(0xC8F8FF), palette::GOLD,
-                       rgb(0xB8BEC8), rgb(0x1B2230)}};
+const Look SMALL_LOOK{{palette::SMALL_BODY, palette::SMALL_SHADE, palette::GOLD, palette::RUBBER,
+                       palette::INK, rgb(0xFFE27A), palette::GOLD, palette::SMALL_SHADE,
+                       rgb(0x141A33)}};
 
 void smallBottom(Part& p) {
     // Two big wheels on the sides, a low chassis between them and a bumper
@@ -134,7 +135,7 @@ void smallBottom(Part& p) {
           {{-0.55, -0.95}, {0.55, -0.95}, {0.8, -0.6}, {0.8, 0.6}, {0.55, 0.95}, {-0.55, 0.95},
            {-0.8, 0.6}, {-0.8, -0.6}},
           FLOOR_Y + 0.3, FLOOR_Y + 0.72, paint(MAIN_SHADE), paint(DARK));
-    box(p.mesh, p.paint, Frame{}, {0.0, FLOOR_Y + 0.42, 1.02}, {0.6, 0.16, 0.12}, paint(LIGHT));
+    box(p.mesh, p.paint, Frame{}, {0.0, FLOOR_Y + 0.42, 1.02}, {0.6, 0.16, 0.12}, paint(MAIN));
     for (double side : {-1.0, 1.0})
         box(p.mesh, p.glow, Frame{}, {side * 0.32, FLOOR_Y + 0.46, 1.15}, {0.13, 0.07, 0.03},
             paint(EYE));
@@ -146,7 +147,7 @@ void smallBottom(Part& p) {
 void smallBody(Part& p) {
     // A round belly with a band, short arms and a glowing core in front.
     const double centreY = -0.45;
-    ellipsoid(p.mesh, p.paint, at({0.0, centreY, 0.0}), {0.84, 0.62, 0.84}, ROUND, 14, paint(LIGHT));
+    ellipsoid(p.mesh, p.paint, at({0.0, centreY, 0.0}), {0.84, 0.62, 0.84}, ROUND, 14, paint(MAIN));
     lathe(p.mesh, p.paint, at({0.0, centreY - 0.17, 0.0}),
           {{0.0, 0.0}, {0.86, 0.0, true}, {0.86, 0.2, true}, {0.0, 0.2}}, ROUND, paint(MAIN_SHADE));
     lathe(p.mesh, p.paint, at({0.0, 0.05, 0.0}),
@@ -165,7 +166,7 @@ void smallBody(Part& p) {
     plate.right = core.right;
     plate.forward = core.up * -1.0;
     lathe(p.mesh, p.paint, plate, {{0.0, -0.1}, {0.34, -0.1, true}, {0.34, 0.04, true}, {0.0, 0.04}},
-          ROUND, paint(LIGHT));
+          ROUND, paint(MAIN_SHADE));
     lathe(p.mesh, p.glow, plate, {{0.0, 0.04}, {0.24, 0.04, true}, {0.2, 0.09}, {0.0, 0.1}}, ROUND,
           paint(ACCENT));
 }
@@ -200,9 +201,8 @@ void smallHead(Part& p) {
 
 // ---- The big robot ------------------------------------------------------
 
-const Look BIG_LOOK{{palette::BIG_MAIN, shade(palette::BIG_MAIN, 0.7), palette::BIG_LIGHT,
-                     palette::BIG_DARK, palette::INK, rgb(0xFFB640), rgb(0xFF5A3C), rgb(0xA8B4C4),
-                     rgb(0x101826)}};
+const Look BIG_LOOK{{palette::BIG_BODY, palette::BIG_SHADE, palette::BIG_LIGHT, palette::RUBBER,
+                     palette::INK, rgb(0xD9BFFF), palette::VIOLET, rgb(0xA8B4C4), rgb(0x10142A)}};
 
 // An outline in the side plane (z forward, y up), extruded across x.
 void sideProfile(Part& p, int material, double x0, double x1, const std::vector<Vec2>& zy,
@@ -246,20 +246,19 @@ void bigBottom(Part& p) {
 }
 
 void bigBody(Part& p) {
-    // A broad chest with shoulder plates, heavy arms and a glowing chevron.
+    // A broad chest with shoulder plates, heavy arms, glowing bars in front
+    // and a chevron on top.
     sideProfile(p, p.paint, -1.2, 1.2,
                 {{-0.7, -0.95}, {0.6, -0.95}, {0.85, -0.4}, {0.85, 0.1}, {0.6, 0.38}, {-0.7, 0.38}},
                 paint(MAIN), paint(MAIN_SHADE));
     box(p.mesh, p.paint, Frame{}, {0.0, -1.0, 0.0}, {0.9, 0.1, 0.6}, paint(DARK));
     for (double side : {-1.0, 1.0}) {
         box(p.mesh, p.paint, Frame{}, {side * 1.45, 0.2, 0.0}, {0.3, 0.22, 0.62}, paint(LIGHT));
-        box(p.mesh, p.paint, Frame{}, {side * 1.5, -0.45, 0.05}, {0.22, 0.45, 0.3}, paint(DARK));
-        box(p.mesh, p.paint, Frame{}, {side * 1.52, -1.0, 0.12}, {0.26, 0.18, 0.32}, paint(STEEL));
+        box(p.mesh, p.paint, Frame{}, {side * 1.5, -0.45, 0.05}, {0.22, 0.45, 0.3}, paint(MAIN_SHADE));
+        box(p.mesh, p.paint, Frame{}, {side * 1.52, -1.0, 0.12}, {0.26, 0.18, 0.32}, paint(MAIN));
     }
-    const Frame chest = Frame::facing({0.0, -0.15, 0.86}, {0.0, 0.0, 1.0});
-    for (double side : {-1.0, 1.0})
-        box(p.mesh, p.glow, chest.moved({side * 0.2, 0.06, 0.0}), {},
-            {0.22, 0.06, 0.03}, paint(ACCENT));
+    for (double y : {0.0, -0.15, -0.3})
+        box(p.mesh, p.glow, Frame{}, {0.0, y, 0.87}, {0.42, 0.045, 0.02}, paint(ACCENT));
     prism(p.mesh, p.glow, Frame{}, {{0.0, 0.55}, {0.35, 0.2}, {0.25, 0.1}, {0.0, 0.35},
                                     {-0.25, 0.1}, {-0.35, 0.2}},
           0.38, 0.42, paint(ACCENT), paint(ACCENT));
@@ -276,7 +275,7 @@ void bigHead(Part& p) {
     for (double side : {-1.0, 1.0}) {
         const Frame eye = brow.moved({side * 0.36, 0.0, 0.03});
         ellipsoid(p.mesh, p.glow, eye, {0.2, 0.11, 0.06}, 16, 8, paint(EYE));
-        wheel(p, p.paint, {side * 0.98, 0.72, -0.05}, 0.3, 0.28, DARK);
+        wheel(p, p.paint, {side * 0.98, 0.72, -0.05}, 0.3, 0.28, MAIN_SHADE);
         const Vec3 root{side * 1.05, 0.9, 0.0};
         const Vec3 tip{side * 1.45, 1.35, 0.05};
         rod(p, p.paint, root, tip, 0.06, STEEL);
