@@ -2,11 +2,14 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <numbers>
+#include <set>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -69,6 +72,49 @@ Wav readWav(const fs::path& path) {
 }
 
 fs::path gameFile(const Expected& expected) { return fs::path(KORV_GAME_DIR) / expected.path; }
+
+const Expected& file(const std::string& path) {
+    return *std::find_if(std::begin(FILES), std::end(FILES), [&](const Expected& e) { return path == e.path; });
+}
+
+double rms(const std::vector<int>& samples, std::size_t start, std::size_t count) {
+    double energy = 0.0;
+    for (std::size_t i = start; i < start + count; ++i)
+        energy += static_cast<double>(samples[i]) * samples[i];
+    return std::sqrt(energy / static_cast<double>(count));
+}
+
+double decibels(double ratio) { return 20.0 * std::log10(ratio); }
+
+// Energy of each pitch class from C4 to B6, summed over Hann windows of the
+// channels' sum: where a piece spends its notes.
+std::array<double, 12> pitchClassEnergy(const Wav& wav) {
+    constexpr std::size_t WINDOW = 8192;
+    constexpr int LOWEST = 60;
+    constexpr int HIGHEST = 96;
+    std::vector<double> mono(static_cast<std::size_t>(wav.info.frames), 0.0);
+    for (std::size_t i = 0; i < wav.samples.size(); ++i)
+        mono[i / wav.info.channels] += wav.samples[i];
+    std::vector<double> hann(WINDOW);
+    for (std::size_t i = 0; i < WINDOW; ++i)
+        hann[i] = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * static_cast<double>(i) / WINDOW);
+    std::array<double, 12> energy{};
+    for (std::size_t start = 0; start + WINDOW <= mono.size(); start += WINDOW) {
+        for (int note = LOWEST; note < HIGHEST; ++note) {
+            // Goertzel: the power of one frequency over the window.
+            const double frequency = 440.0 * std::pow(2.0, (note - 69) / 12.0);
+            const double k = 2.0 * std::cos(2.0 * std::numbers::pi * frequency / RATE);
+            double s1 = 0.0, s2 = 0.0;
+            for (std::size_t i = 0; i < WINDOW; ++i) {
+                const double s0 = mono[start + i] * hann[i] + k * s1 - s2;
+                s2 = s1;
+                s1 = s0;
+            }
+            energy[note % 12] += s1 * s1 + s2 * s2 - k * s1 * s2;
+        }
+    }
+    return energy;
+}
 
 std::string quoted(const fs::path& path) {
     std::string result(1, '\'');
@@ -154,6 +200,80 @@ TEST(Sounds, LoopsJoinTheirEndToTheirStartWithoutAClickOrAGap) {
                 ASSERT_GT(std::sqrt(energy / WINDOW), silence) << "channel " << c << " at " << start << " frames";
             }
         }
+    }
+}
+
+TEST(Sounds, NoFileCarriesAnOffset) {
+    // 0.5 % of full scale: an offset this large thumps when a sound starts.
+    constexpr double LARGEST_MEAN = FULL_SCALE * 0.005;
+    for (const Expected& expected : FILES) {
+        SCOPED_TRACE(expected.path);
+        const Wav wav = readWav(gameFile(expected));
+        for (int c = 0; c < wav.info.channels; ++c) {
+            const std::vector<int> samples = wav.channel(c);
+            double sum = 0.0;
+            for (int s : samples)
+                sum += s;
+            EXPECT_LT(std::fabs(sum / static_cast<double>(samples.size())), LARGEST_MEAN) << "channel " << c;
+        }
+    }
+}
+
+TEST(Sounds, TheRunningHumHoldsASteadyLevelSoThatReplaysJoin) {
+    const Wav wav = readWav(gameFile(file("Sounds/move.wav")));
+    const std::vector<int> samples = wav.channel(0);
+    // One wobble of the motor per window; the fades at the ends are left out.
+    constexpr std::size_t WINDOW = RATE / 20;
+    const std::size_t edge = samples.size() / 10;
+    double quietest = FULL_SCALE;
+    double loudest = 0.0;
+    for (std::size_t start = edge; start + WINDOW <= samples.size() - edge; start += WINDOW / 4) {
+        quietest = std::min(quietest, rms(samples, start, WINDOW));
+        loudest = std::max(loudest, rms(samples, start, WINDOW));
+    }
+    EXPECT_LT(decibels(loudest / quietest), 2.0);
+}
+
+TEST(Music, EveryPieceStaysInItsKey) {
+    struct Key {
+        const char* path;
+        std::set<int> pitchClasses;  // 0 is C
+    };
+    const Key keys[] = {
+        // D major, with the B flat and C major chords of its fanfare.
+        {"Musics/musicIntro.wav", {2, 4, 5, 6, 7, 9, 10, 0}},
+        // A minor, with the E major chord that leads back to the start.
+        {"Musics/musicMenu.wav", {9, 11, 0, 2, 4, 5, 7, 8}},
+        // E minor, with the B major chord that leads back to the start.
+        {"Musics/musicGame.wav", {4, 6, 7, 9, 11, 0, 2, 3}},
+    };
+    for (const Key& key : keys) {
+        SCOPED_TRACE(key.path);
+        const std::array<double, 12> energy = pitchClassEnergy(readWav(fs::path(KORV_GAME_DIR) / key.path));
+        double inKey = 0.0, total = 0.0;
+        for (int pitchClass = 0; pitchClass < 12; ++pitchClass) {
+            total += energy[pitchClass];
+            inKey += key.pitchClasses.count(pitchClass) ? energy[pitchClass] : 0.0;
+        }
+        // Notes picked at random would put about two thirds in these classes.
+        EXPECT_GT(inKey / total, 0.95);
+    }
+}
+
+TEST(Music, TheIntroEndsOnAChordThatDiesAwayWithoutAGap) {
+    const Wav wav = readWav(gameFile(file("Musics/musicIntro.wav")));
+    const std::vector<int> samples = wav.channel(0);
+    constexpr std::size_t WINDOW = RATE / 10;
+    std::vector<double> levels;
+    for (std::size_t start = 0; start + WINDOW <= samples.size(); start += WINDOW / 2)
+        levels.push_back(rms(samples, start, WINDOW));
+    const double loudest = *std::max_element(levels.begin(), levels.end());
+    EXPECT_LT(decibels(levels.back() / loudest), -30.0) << "the last chord is cut off rather than dying away";
+    // Once the music has fallen silent, nothing loud follows: no hole in it.
+    bool fellSilent = false;
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        fellSilent = fellSilent || decibels(levels[i] / loudest) < -40.0;
+        EXPECT_FALSE(fellSilent && decibels(levels[i] / loudest) > -20.0) << "sound after a hole, at window " << i;
     }
 }
 
