@@ -1,11 +1,9 @@
 // The generated pictures: present, the right size, quiet where the game
 // writes its own text, transparent around the messages, the same bytes on
 // every run.
-#include <gtest/gtest.h>
+#include "platform/Image.h"
 
-#define STB_IMAGE_STATIC
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb/stb_image.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
@@ -14,7 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,7 +29,8 @@ constexpr std::array<std::array<int, 2>, 8> RESOLUTIONS = {
     {{640, 480}, {800, 600}, {1024, 768}, {1280, 800}, {1280, 960}, {1280, 1024}, {1600, 1200}, {1680, 1050}}};
 
 struct Picture {
-    int width = 0, height = 0, channels = 0;
+    int width = 0, height = 0;
+    bool storedAsRgba8 = false;  // the file itself holds 8-bit RGBA, not just decodes to it
     std::vector<unsigned char> rgba;
 
     const unsigned char* at(int x, int y) const { return &rgba[(static_cast<std::size_t>(y) * width + x) * 4]; }
@@ -43,14 +42,23 @@ std::string pathOf(const std::string& name)
     return std::string(KORV_GAME_DIR) + (menu ? "/Images/Menu/" : "/Images/Interface/") + name + ".png";
 }
 
+std::string readAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 Picture load(const std::string& path)
 {
     Picture p;
-    unsigned char* data = stbi_load(path.c_str(), &p.width, &p.height, &p.channels, 4);
-    if (data) {
-        p.rgba.assign(data, data + static_cast<std::size_t>(p.width) * p.height * 4);
-        stbi_image_free(data);
+    if (std::optional<Image> image = loadImage(path)) {
+        p.width = image->width;
+        p.height = image->height;
+        p.rgba = std::move(image->rgba);
     }
+    // The PNG header: bit depth at byte 24, colour type at byte 25 (6 is RGBA).
+    const std::string file = readAll(path);
+    p.storedAsRgba8 = file.size() > 25 && file[24] == 8 && file[25] == 6;
     return p;
 }
 
@@ -99,12 +107,6 @@ Stats measure(const Picture& p, const Area& a, double textLuminance)
     return s;
 }
 
-std::string readAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 } // namespace
 
 TEST(PicturesTest, everyPictureIs1024SquareRgbaAndMenuPicturesAreOpaque)
@@ -115,7 +117,7 @@ TEST(PicturesTest, everyPictureIs1024SquareRgbaAndMenuPicturesAreOpaque)
             const Picture p = load(pathOf(name));
             ASSERT_EQ(p.width, SIZE);
             ASSERT_EQ(p.height, SIZE);
-            EXPECT_EQ(p.channels, 4);
+            EXPECT_TRUE(p.storedAsRgba8);
             const bool menu = names == MENU_PICTURES;
             if (menu) {
                 for (std::size_t i = 3; i < p.rgba.size(); i += 4)

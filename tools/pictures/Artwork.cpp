@@ -143,91 +143,118 @@ void drawLogo(Canvas& canvas, const Lettering& lettering, float x, float y, floa
 void drawSmallRobot(Canvas& canvas, float cx, float gy, float u)
 {
     const float rim = 0.28f * u;
-    canvas.fill(ellipse(cx, gy, 3.6f * u, 0.7f * u), withAlpha(INK, 0.55f));
-    // Two wheels under a short skirt.
+    canvas.fill(ellipse(cx, gy, 3.8f * u, 0.7f * u), withAlpha(INK, 0.55f));
+    // Two big wheels on the sides and a low chassis between them.
     for (float side : {-1.0f, 1.0f}) {
-        part(canvas, circle(cx + side * 1.9f * u, gy - 0.95f * u, 0.95f * u), solid(RUBBER), rim);
-        canvas.fill(circle(cx + side * 1.9f * u, gy - 0.95f * u, 0.35f * u), SMALL_SHADE);
+        const float wx = cx + side * 2.35f * u, wy = gy - 1.35f * u;
+        part(canvas, circle(wx, wy, 1.35f * u), solid(RUBBER), rim);
+        part(canvas, circle(wx, wy, 0.7f * u), radialGradient(wx - 0.2f * u, wy - 0.2f * u, 0.9f * u, SMALL_LIGHT, SMALL_SHADE),
+             rim * 0.6f);
     }
-    part(canvas, roundedRect(cx - 2.7f * u, gy - 2.6f * u, cx + 2.7f * u, gy - 1.2f * u, 0.6f * u),
-         linearGradient(0, gy - 2.6f * u, SMALL_SHADE, 0, gy - 1.2f * u, BIG_SHADE), rim);
-    // Arms.
+    part(canvas, roundedRect(cx - 1.9f * u, gy - 2.7f * u, cx + 1.9f * u, gy - 0.9f * u, 0.6f * u), solid(SMALL_DARK), rim);
     for (float side : {-1.0f, 1.0f}) {
-        const Shape arm = segment(cx + side * 2.3f * u, gy - 5.4f * u, cx + side * 3.4f * u, gy - 3.5f * u, 0.5f * u);
-        part(canvas, arm, solid(SMALL_SHADE), rim);
-        part(canvas, circle(cx + side * 3.4f * u, gy - 3.5f * u, 0.7f * u), solid(SMALL_ACCENT), rim);
+        const Shape lamp = circle(cx + side * 1.1f * u, gy - 1.6f * u, 0.3f * u);
+        canvas.glow(lamp, 0.8f * u, withAlpha(GOLD_LIGHT, 0.8f));
+        canvas.fill(lamp, GOLD_LIGHT);
     }
-    // Round belly.
-    const Shape body = roundedRect(cx - 2.5f * u, gy - 6.4f * u, cx + 2.5f * u, gy - 2.2f * u, 1.8f * u);
-    part(canvas, body, radialGradient(cx - 0.8f * u, gy - 5.4f * u, 4.5f * u, WHITE, SMALL_SHADE), rim);
-    canvas.fill(circle(cx, gy - 4.2f * u, 0.75f * u), INK);
-    canvas.glow(circle(cx, gy - 4.2f * u, 0.45f * u), 0.9f * u, withAlpha(SMALL_ACCENT, 0.9f));
-    canvas.fill(circle(cx, gy - 4.2f * u, 0.45f * u), SMALL_ACCENT);
-    // Antenna.
-    part(canvas, segment(cx + 0.3f * u, gy - 9.6f * u, cx + 1.0f * u, gy - 11.2f * u, 0.16f * u), solid(SMALL_SHADE),
-         rim * 0.7f);
-    canvas.glow(circle(cx + 1.0f * u, gy - 11.2f * u, 0.4f * u), 1.2f * u, withAlpha(SMALL_ACCENT, 0.8f));
-    part(canvas, circle(cx + 1.0f * u, gy - 11.2f * u, 0.4f * u), solid(SMALL_ACCENT), rim * 0.7f);
-    // Dome head with a wide visor and two bright eyes.
+    // Short arms.
+    for (float side : {-1.0f, 1.0f}) {
+        part(canvas, segment(cx + side * 2.2f * u, gy - 5.2f * u, cx + side * 3.1f * u, gy - 3.9f * u, 0.45f * u),
+             solid(SMALL_SHADE), rim);
+        part(canvas, circle(cx + side * 3.15f * u, gy - 3.8f * u, 0.6f * u), solid(SMALL_LIGHT), rim);
+    }
+    // Round belly with a band and a glowing core.
+    const Shape belly = circle(cx, gy - 4.6f * u, 2.35f * u);
+    part(canvas, belly, radialGradient(cx - 0.9f * u, gy - 5.6f * u, 4.0f * u, mix(SMALL_BODY, SMALL_LIGHT, 0.55f), SMALL_SHADE),
+         rim);
+    canvas.fill(intersect(belly, roundedRect(cx - 3.0f * u, gy - 4.2f * u, cx + 3.0f * u, gy - 3.5f * u, 0.0f)),
+                SMALL_DARK);
+    const Shape core = circle(cx, gy - 3.85f * u, 0.55f * u);
+    canvas.glow(core, 1.1f * u, withAlpha(GOLD, 0.9f));
+    part(canvas, core, solid(GOLD_LIGHT), rim * 0.6f);
+    // Two antennae with lit tips.
+    for (float side : {-1.0f, 1.0f}) {
+        const float tx = cx + side * 1.5f * u, ty = gy - 11.0f * u;
+        part(canvas, segment(cx + side * 0.8f * u, gy - 9.4f * u, tx, ty, 0.14f * u), solid(SMALL_DARK), rim * 0.5f);
+        canvas.glow(circle(tx, ty, 0.35f * u), 1.0f * u, withAlpha(SMALL_EYES, 0.8f));
+        part(canvas, circle(tx, ty, 0.35f * u), solid(SMALL_EYES), rim * 0.6f);
+    }
+    // Dome head with a dark visor and two big glowing eyes.
     part(canvas, circle(cx, gy - 8.0f * u, 2.2f * u),
-         radialGradient(cx - 0.8f * u, gy - 8.9f * u, 3.2f * u, WHITE, SMALL_SHADE), rim);
-    canvas.fill(roundedRect(cx - 1.7f * u, gy - 8.7f * u, cx + 1.7f * u, gy - 7.3f * u, 0.7f * u), INK);
+         radialGradient(cx - 0.8f * u, gy - 8.9f * u, 3.4f * u, SMALL_LIGHT, SMALL_BODY), rim);
+    canvas.fill(roundedRect(cx - 1.8f * u, gy - 8.9f * u, cx + 1.8f * u, gy - 7.2f * u, 0.8f * u), SMALL_DARK);
     for (float side : {-1.0f, 1.0f}) {
-        const Shape eye = circle(cx + side * 0.75f * u, gy - 8.0f * u, 0.38f * u);
-        canvas.glow(eye, 0.9f * u, withAlpha(SMALL_ACCENT, 0.9f));
-        canvas.fill(eye, GOLD_LIGHT);
+        const Shape eye = circle(cx + side * 0.8f * u, gy - 8.05f * u, 0.5f * u);
+        canvas.glow(eye, 1.0f * u, withAlpha(SMALL_EYES, 0.9f));
+        canvas.fill(eye, SMALL_EYES);
+        canvas.fill(circle(cx + side * 0.8f * u - 0.15f * u, gy - 8.2f * u, 0.16f * u), WHITE);
     }
-    canvas.fill(ellipse(cx - 1.0f * u, gy - 9.4f * u, 0.6f * u, 0.3f * u), withAlpha(WHITE, 0.8f));
+    canvas.fill(ellipse(cx - 1.0f * u, gy - 9.5f * u, 0.6f * u, 0.28f * u), withAlpha(WHITE, 0.75f));
 }
 
 void drawBigRobot(Canvas& canvas, float cx, float gy, float u)
 {
     const float rim = 0.3f * u;
     canvas.fill(ellipse(cx, gy, 5.4f * u, 0.8f * u), withAlpha(INK, 0.55f));
-    // Treads.
+    // Two treads with rounded ends and a hull between them.
     for (float side : {-1.0f, 1.0f}) {
-        const float x0 = cx + side * 1.2f * u, x1 = cx + side * 4.4f * u;
-        const Shape tread = roundedRect(std::min(x0, x1), gy - 2.6f * u, std::max(x0, x1), gy, 1.0f * u);
-        part(canvas, tread, solid(RUBBER), rim);
-        for (int k = 0; k < 4; ++k) {
-            const float tx = std::min(x0, x1) + (0.7f + 0.6f * k) * u;
-            canvas.fill(segment(tx, gy - 2.2f * u, tx, gy - 0.4f * u, 0.12f * u), withAlpha(BIG_BODY, 0.9f));
+        const float x0 = cx + side * 1.3f * u, x1 = cx + side * 4.5f * u;
+        const float left = std::min(x0, x1), right = std::max(x0, x1);
+        part(canvas, roundedRect(left, gy - 2.8f * u, right, gy, 1.2f * u), solid(RUBBER), rim);
+        for (int k = 0; k < 5; ++k) {
+            const float tx = left + (0.6f + 0.5f * k) * u;
+            canvas.fill(segment(tx, gy - 2.4f * u, tx, gy - 0.4f * u, 0.1f * u), withAlpha(BIG_SHADE, 0.9f));
         }
     }
-    part(canvas, roundedRect(cx - 2.4f * u, gy - 3.6f * u, cx + 2.4f * u, gy - 1.8f * u, 0.4f * u), solid(BIG_SHADE),
-         rim);
-    // Heavy arms hang from round shoulders.
-    for (float side : {-1.0f, 1.0f}) {
-        part(canvas, segment(cx + side * 4.6f * u, gy - 8.2f * u, cx + side * 5.2f * u, gy - 4.6f * u, 0.75f * u),
-             solid(BIG_SHADE), rim);
-        part(canvas, roundedRect(cx + side * 5.2f * u - 1.1f * u, gy - 5.4f * u, cx + side * 5.2f * u + 1.1f * u,
-                                 gy - 3.4f * u, 0.5f * u),
-             solid(BIG_BODY), rim);
-        part(canvas, circle(cx + side * 4.5f * u, gy - 8.4f * u, 1.4f * u),
-             radialGradient(cx + side * 4.2f * u, gy - 8.9f * u, 2.0f * u, mix(BIG_BODY, WHITE, 0.35f), BIG_BODY), rim);
-    }
-    // Broad torso, wider at the shoulders.
-    const Shape torso = polygon({cx - 4.3f * u, gy - 9.2f * u, cx + 4.3f * u, gy - 9.2f * u, cx + 2.9f * u,
-                                 gy - 3.2f * u, cx - 2.9f * u, gy - 3.2f * u});
-    part(canvas, torso, linearGradient(0, gy - 9.2f * u, mix(BIG_BODY, WHITE, 0.25f), 0, gy - 3.2f * u, BIG_SHADE), rim);
+    part(canvas, roundedRect(cx - 2.3f * u, gy - 3.8f * u, cx + 2.3f * u, gy - 1.4f * u, 0.4f * u), solid(BIG_DARK), rim);
     for (int k = 0; k < 3; ++k) {
-        const float y = gy - (7.4f - 1.0f * k) * u;
-        const Shape slit = roundedRect(cx - 2.0f * u, y - 0.22f * u, cx + 2.0f * u, y + 0.22f * u, 0.2f * u);
-        canvas.fill(slit, INK);
-        canvas.glow(slit, 0.8f * u, withAlpha(BIG_ACCENT, 0.55f));
-        canvas.fill(roundedRect(cx - 1.8f * u, y - 0.1f * u, cx + 1.8f * u, y + 0.1f * u, 0.1f * u), BIG_ACCENT);
+        const float y = gy - (3.2f - 0.6f * k) * u;
+        const Shape slot = roundedRect(cx - 1.6f * u, y - 0.14f * u, cx + 1.6f * u, y + 0.14f * u, 0.12f * u);
+        canvas.glow(slot, 0.6f * u, withAlpha(BIG_EYES, 0.5f));
+        canvas.fill(slot, BIG_EYES);
     }
-    // Square head with a glowing eye bar.
-    const Shape head = roundedRect(cx - 2.1f * u, gy - 12.2f * u, cx + 2.1f * u, gy - 9.0f * u, 0.7f * u);
-    part(canvas, head, linearGradient(0, gy - 12.2f * u, mix(BIG_BODY, WHITE, 0.3f), 0, gy - 9.0f * u, BIG_BODY), rim);
-    canvas.fill(roundedRect(cx - 1.6f * u, gy - 11.1f * u, cx + 1.6f * u, gy - 9.9f * u, 0.4f * u), INK);
+    // Heavy arms under shoulder plates.
     for (float side : {-1.0f, 1.0f}) {
-        const Shape eye = roundedRect(cx + side * 0.8f * u - 0.45f * u, gy - 10.75f * u, cx + side * 0.8f * u + 0.45f * u,
-                                      gy - 10.25f * u, 0.15f * u);
-        canvas.glow(eye, 1.0f * u, withAlpha(BIG_ACCENT, 0.9f));
-        canvas.fill(eye, mix(BIG_ACCENT, WHITE, 0.5f));
+        part(canvas, segment(cx + side * 4.6f * u, gy - 8.2f * u, cx + side * 5.2f * u, gy - 4.8f * u, 0.8f * u),
+             solid(BIG_SHADE), rim);
+        part(canvas, roundedRect(cx + side * 5.2f * u - 1.15f * u, gy - 5.5f * u, cx + side * 5.2f * u + 1.15f * u,
+                                 gy - 3.4f * u, 0.5f * u),
+             solid(BIG_DARK), rim);
+        const float sx0 = cx + side * 3.3f * u, sx1 = cx + side * 6.0f * u;
+        part(canvas, roundedRect(std::min(sx0, sx1), gy - 9.6f * u, std::max(sx0, sx1), gy - 7.4f * u, 0.9f * u),
+             linearGradient(0, gy - 9.6f * u, BIG_LIGHT, 0, gy - 7.4f * u, BIG_BODY), rim);
     }
-    canvas.fill(segment(cx - 1.4f * u, gy - 11.8f * u, cx - 0.2f * u, gy - 11.8f * u, 0.12f * u), withAlpha(WHITE, 0.5f));
+    // A broad chest, wider at the shoulders, with a glowing chevron.
+    const Shape torso = polygon({cx - 4.0f * u, gy - 9.2f * u, cx + 4.0f * u, gy - 9.2f * u, cx + 2.9f * u,
+                                 gy - 3.6f * u, cx - 2.9f * u, gy - 3.6f * u});
+    part(canvas, torso, linearGradient(0, gy - 9.2f * u, mix(BIG_BODY, BIG_LIGHT, 0.35f), 0, gy - 3.6f * u, BIG_SHADE),
+         rim);
+    const Shape chevron = unite(segment(cx - 1.7f * u, gy - 7.3f * u, cx, gy - 5.8f * u, 0.35f * u),
+                                segment(cx, gy - 5.8f * u, cx + 1.7f * u, gy - 7.3f * u, 0.35f * u));
+    canvas.glow(chevron, 1.2f * u, withAlpha(BIG_GLOW, 0.7f));
+    canvas.fill(chevron, mix(BIG_GLOW, BIG_EYES, 0.4f));
+    // A helmet with a sloped brow, a dark visor, two amber eyes, ear pods and horn lights.
+    for (float side : {-1.0f, 1.0f}) {
+        part(canvas, roundedRect(cx + side * 2.35f * u - 0.45f * u, gy - 11.4f * u, cx + side * 2.35f * u + 0.45f * u,
+                                 gy - 9.8f * u, 0.3f * u),
+             solid(BIG_DARK), rim * 0.8f);
+        const Shape horn = circle(cx + side * 1.5f * u, gy - 12.6f * u, 0.32f * u);
+        canvas.glow(horn, 0.9f * u, withAlpha(BIG_EYES, 0.8f));
+        part(canvas, horn, solid(BIG_EYES), rim * 0.6f);
+    }
+    const Shape head = polygon({cx - 2.0f * u, gy - 9.0f * u, cx - 2.0f * u, gy - 11.4f * u, cx - 1.2f * u,
+                                gy - 12.3f * u, cx + 1.2f * u, gy - 12.3f * u, cx + 2.0f * u, gy - 11.4f * u,
+                                cx + 2.0f * u, gy - 9.0f * u});
+    part(canvas, head, linearGradient(0, gy - 12.3f * u, BIG_LIGHT, 0, gy - 9.0f * u, BIG_BODY), rim);
+    canvas.fill(polygon({cx - 1.6f * u, gy - 9.8f * u, cx - 1.6f * u, gy - 10.9f * u, cx + 1.6f * u, gy - 10.9f * u,
+                         cx + 1.6f * u, gy - 9.8f * u}),
+                BIG_DARK);
+    for (float side : {-1.0f, 1.0f}) {
+        const Shape eye = roundedRect(cx + side * 0.8f * u - 0.42f * u, gy - 10.6f * u, cx + side * 0.8f * u + 0.42f * u,
+                                      gy - 10.1f * u, 0.15f * u);
+        canvas.glow(eye, 1.0f * u, withAlpha(BIG_EYES, 0.9f));
+        canvas.fill(eye, mix(BIG_EYES, WHITE, 0.35f));
+    }
 }
 
 void drawDisc(Canvas& canvas, float cx, float cy, float r, float trailDx)

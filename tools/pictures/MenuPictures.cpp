@@ -114,10 +114,14 @@ void drawCharacterRow(Canvas& canvas, const Lettering& lettering, int row, const
                              bx + 11.0f, by - 4.0f, bx + 1.0f, by - 4.0f}),
                     who.accent);
     } else {
-        // A kettlebell: the heavy one.
-        canvas.stroke(ring(bx, by - 9.0f, 8.0f, 0.0f), 5.0f, who.accent);
-        canvas.fill(circle(bx, by + 5.0f, 13.0f), who.accent);
-        canvas.fill(roundedRect(bx - 9.0f, by + 14.0f, bx + 9.0f, by + 19.0f, 2.0f), who.accent);
+        // A burst of power: the strong thrower.
+        std::vector<float> star;
+        for (int k = 0; k < 16; ++k) {
+            const float a = k * 3.14159265f / 8.0f, r = (k % 2 == 0) ? 19.0f : 9.0f;
+            star.push_back(bx + std::sin(a) * r);
+            star.push_back(by - std::cos(a) * r);
+        }
+        canvas.fill(polygon(std::move(star)), who.accent);
     }
 
     // Strengths on the right.
@@ -132,10 +136,10 @@ void drawMenuCharacters(Canvas& canvas, const Lettering& lettering)
     drawTitleBackdrop(canvas, lettering, MENU_HORIZON, false);
     drawCalmPanel(canvas, atX(TEXT_LEFT - 0.005f), atY(TITLE_TOP - 0.025f), atX(TEXT_RIGHT + 0.005f), atY(0.79f));
     drawCharacterRow(canvas, lettering, 0,
-                     {"SMALL ROBOT", "FAST  \xB7  SOFT THROW  \xB7  SHORT REACH", 5, 2, 2, SMALL_ACCENT, drawSmallRobot,
+                     {"SMALL ROBOT", "FAST  \xB7  SOFT THROW  \xB7  SHORT REACH", 5, 2, 2, SMALL_BODY, drawSmallRobot,
                       9.6f});
     drawCharacterRow(canvas, lettering, 1,
-                     {"BIG ROBOT", "SLOWER  \xB7  STRONG THROW  \xB7  LONG REACH", 2, 5, 4, BIG_ACCENT, drawBigRobot,
+                     {"BIG ROBOT", "SLOWER  \xB7  STRONG THROW  \xB7  LONG REACH", 2, 5, 4, BIG_BODY, drawBigRobot,
                       10.4f});
 }
 
@@ -168,11 +172,11 @@ void drawIntro1(Canvas& canvas, const Lettering& lettering)
     rules.fill = solid(MIST);
     lettering.draw(canvas, "FIRST TO 20 POINTS TAKES THE SET  \xB7  TWO SETS WIN THE MATCH", atX(0.5f), atY(0.67f),
                    Align::Centre, rules);
-    TextStyle side = headingStyle(40.0f, solid(P1_LIGHT), withAlpha(P1, 0.6f));
+    TextStyle side = headingStyle(50.0f, solid(P1_LIGHT), withAlpha(P1, 0.6f));
     lettering.draw(canvas, "PLAYER 1", atX(0.2f), atY(0.9f), Align::Centre, side);
-    side = headingStyle(40.0f, solid(P2_LIGHT), withAlpha(P2, 0.6f));
+    side = headingStyle(50.0f, solid(P2_LIGHT), withAlpha(P2, 0.6f));
     lettering.draw(canvas, "PLAYER 2", atX(0.8f), atY(0.9f), Align::Centre, side);
-    TextStyle versus = headingStyle(56.0f, solid(GOLD), withAlpha(GOLD, 0.5f));
+    TextStyle versus = headingStyle(68.0f, solid(GOLD), withAlpha(GOLD, 0.5f));
     lettering.draw(canvas, "VS", atX(0.5f), atY(0.905f), Align::Centre, versus);
 }
 
@@ -192,15 +196,15 @@ void drawIntro2(Canvas& canvas, const Lettering& lettering)
     drawBigRobot(canvas, atX(0.74f), ground, 30.0f);
     drawDisc(canvas, atX(0.5f), atY(0.45f), 66.0f, 230.0f);
 
-    TextStyle name = headingStyle(54.0f, solid(WHITE), withAlpha(SMALL_ACCENT, 0.6f));
+    TextStyle name = headingStyle(54.0f, solid(WHITE), withAlpha(SMALL_BODY, 0.6f));
     lettering.draw(canvas, "SMALL", atX(0.26f), atY(0.86f), Align::Centre, name);
-    name.glow = withAlpha(BIG_ACCENT, 0.6f);
+    name.glow = withAlpha(BIG_BODY, 0.6f);
     lettering.draw(canvas, "BIG", atX(0.74f), atY(0.86f), Align::Centre, name);
     TextStyle traits;
     traits.size = 30.0f;
-    traits.fill = solid(SMALL_ACCENT);
+    traits.fill = solid(SMALL_BODY);
     lettering.draw(canvas, "FAST  \xB7  SOFT THROW  \xB7  SHORT REACH", atX(0.26f), atY(0.93f), Align::Centre, traits);
-    traits.fill = solid(BIG_ACCENT);
+    traits.fill = solid(BIG_BODY);
     lettering.draw(canvas, "SLOWER  \xB7  STRONG THROW  \xB7  LONG REACH", atX(0.74f), atY(0.93f), Align::Centre,
                    traits);
 }
