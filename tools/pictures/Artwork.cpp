@@ -148,7 +148,7 @@ void drawSmallRobot(Canvas& canvas, float cx, float gy, float u)
     for (float side : {-1.0f, 1.0f}) {
         const float wx = cx + side * 2.35f * u, wy = gy - 1.35f * u;
         part(canvas, circle(wx, wy, 1.35f * u), solid(RUBBER), rim);
-        part(canvas, circle(wx, wy, 0.7f * u), radialGradient(wx - 0.2f * u, wy - 0.2f * u, 0.9f * u, SMALL_LIGHT, SMALL_SHADE),
+        part(canvas, circle(wx, wy, 0.7f * u), radialGradient(wx - 0.2f * u, wy - 0.2f * u, 0.9f * u, SMALL_BODY, SMALL_SHADE),
              rim * 0.6f);
     }
     part(canvas, roundedRect(cx - 1.9f * u, gy - 2.7f * u, cx + 1.9f * u, gy - 0.9f * u, 0.6f * u), solid(SMALL_DARK), rim);
@@ -161,11 +161,11 @@ void drawSmallRobot(Canvas& canvas, float cx, float gy, float u)
     for (float side : {-1.0f, 1.0f}) {
         part(canvas, segment(cx + side * 2.2f * u, gy - 5.2f * u, cx + side * 3.1f * u, gy - 3.9f * u, 0.45f * u),
              solid(SMALL_SHADE), rim);
-        part(canvas, circle(cx + side * 3.15f * u, gy - 3.8f * u, 0.6f * u), solid(SMALL_LIGHT), rim);
+        part(canvas, circle(cx + side * 3.15f * u, gy - 3.8f * u, 0.6f * u), solid(SMALL_ACCENT), rim);
     }
     // Round belly with a band and a glowing core.
     const Shape belly = circle(cx, gy - 4.6f * u, 2.35f * u);
-    part(canvas, belly, radialGradient(cx - 0.9f * u, gy - 5.6f * u, 4.0f * u, mix(SMALL_BODY, SMALL_LIGHT, 0.55f), SMALL_SHADE),
+    part(canvas, belly, radialGradient(cx - 0.9f * u, gy - 5.6f * u, 4.0f * u, SMALL_LIGHT, SMALL_SHADE),
          rim);
     canvas.fill(intersect(belly, roundedRect(cx - 3.0f * u, gy - 4.2f * u, cx + 3.0f * u, gy - 3.5f * u, 0.0f)),
                 SMALL_DARK);
@@ -176,8 +176,8 @@ void drawSmallRobot(Canvas& canvas, float cx, float gy, float u)
     for (float side : {-1.0f, 1.0f}) {
         const float tx = cx + side * 1.5f * u, ty = gy - 11.0f * u;
         part(canvas, segment(cx + side * 0.8f * u, gy - 9.4f * u, tx, ty, 0.14f * u), solid(SMALL_DARK), rim * 0.5f);
-        canvas.glow(circle(tx, ty, 0.35f * u), 1.0f * u, withAlpha(SMALL_EYES, 0.8f));
-        part(canvas, circle(tx, ty, 0.35f * u), solid(SMALL_EYES), rim * 0.6f);
+        canvas.glow(circle(tx, ty, 0.35f * u), 1.0f * u, withAlpha(SMALL_ACCENT, 0.8f));
+        part(canvas, circle(tx, ty, 0.35f * u), solid(SMALL_ACCENT), rim * 0.6f);
     }
     // Dome head with a dark visor and two big glowing eyes.
     part(canvas, circle(cx, gy - 8.0f * u, 2.2f * u),
@@ -185,7 +185,7 @@ void drawSmallRobot(Canvas& canvas, float cx, float gy, float u)
     canvas.fill(roundedRect(cx - 1.8f * u, gy - 8.9f * u, cx + 1.8f * u, gy - 7.2f * u, 0.8f * u), SMALL_DARK);
     for (float side : {-1.0f, 1.0f}) {
         const Shape eye = circle(cx + side * 0.8f * u, gy - 8.05f * u, 0.5f * u);
-        canvas.glow(eye, 1.0f * u, withAlpha(SMALL_EYES, 0.9f));
+        canvas.glow(eye, 1.0f * u, withAlpha(SMALL_ACCENT, 0.9f));
         canvas.fill(eye, SMALL_EYES);
         canvas.fill(circle(cx + side * 0.8f * u - 0.15f * u, gy - 8.2f * u, 0.16f * u), WHITE);
     }
@@ -210,8 +210,8 @@ void drawBigRobot(Canvas& canvas, float cx, float gy, float u)
     for (int k = 0; k < 3; ++k) {
         const float y = gy - (3.2f - 0.6f * k) * u;
         const Shape slot = roundedRect(cx - 1.6f * u, y - 0.14f * u, cx + 1.6f * u, y + 0.14f * u, 0.12f * u);
-        canvas.glow(slot, 0.6f * u, withAlpha(BIG_EYES, 0.5f));
-        canvas.fill(slot, BIG_EYES);
+        canvas.glow(slot, 0.6f * u, withAlpha(BIG_ACCENT, 0.5f));
+        canvas.fill(slot, BIG_ACCENT);
     }
     // Heavy arms under shoulder plates.
     for (float side : {-1.0f, 1.0f}) {
@@ -231,16 +231,16 @@ void drawBigRobot(Canvas& canvas, float cx, float gy, float u)
          rim);
     const Shape chevron = unite(segment(cx - 1.7f * u, gy - 7.3f * u, cx, gy - 5.8f * u, 0.35f * u),
                                 segment(cx, gy - 5.8f * u, cx + 1.7f * u, gy - 7.3f * u, 0.35f * u));
-    canvas.glow(chevron, 1.2f * u, withAlpha(BIG_GLOW, 0.7f));
-    canvas.fill(chevron, mix(BIG_GLOW, BIG_EYES, 0.4f));
+    canvas.glow(chevron, 1.2f * u, withAlpha(BIG_ACCENT, 0.8f));
+    canvas.fill(chevron, BIG_EYES);
     // A helmet with a sloped brow, a dark visor, two amber eyes, ear pods and horn lights.
     for (float side : {-1.0f, 1.0f}) {
         part(canvas, roundedRect(cx + side * 2.35f * u - 0.45f * u, gy - 11.4f * u, cx + side * 2.35f * u + 0.45f * u,
                                  gy - 9.8f * u, 0.3f * u),
              solid(BIG_DARK), rim * 0.8f);
         const Shape horn = circle(cx + side * 1.5f * u, gy - 12.6f * u, 0.32f * u);
-        canvas.glow(horn, 0.9f * u, withAlpha(BIG_EYES, 0.8f));
-        part(canvas, horn, solid(BIG_EYES), rim * 0.6f);
+        canvas.glow(horn, 0.9f * u, withAlpha(BIG_ACCENT, 0.8f));
+        part(canvas, horn, solid(BIG_ACCENT), rim * 0.6f);
     }
     const Shape head = polygon({cx - 2.0f * u, gy - 9.0f * u, cx - 2.0f * u, gy - 11.4f * u, cx - 1.2f * u,
                                 gy - 12.3f * u, cx + 1.2f * u, gy - 12.3f * u, cx + 2.0f * u, gy - 11.4f * u,
@@ -252,8 +252,8 @@ void drawBigRobot(Canvas& canvas, float cx, float gy, float u)
     for (float side : {-1.0f, 1.0f}) {
         const Shape eye = roundedRect(cx + side * 0.8f * u - 0.42f * u, gy - 10.6f * u, cx + side * 0.8f * u + 0.42f * u,
                                       gy - 10.1f * u, 0.15f * u);
-        canvas.glow(eye, 1.0f * u, withAlpha(BIG_EYES, 0.9f));
-        canvas.fill(eye, mix(BIG_EYES, WHITE, 0.35f));
+        canvas.glow(eye, 1.0f * u, withAlpha(BIG_ACCENT, 0.9f));
+        canvas.fill(eye, BIG_EYES);
     }
 }
 

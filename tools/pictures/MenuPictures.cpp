@@ -136,10 +136,10 @@ void drawMenuCharacters(Canvas& canvas, const Lettering& lettering)
     drawTitleBackdrop(canvas, lettering, MENU_HORIZON, false);
     drawCalmPanel(canvas, atX(TEXT_LEFT - 0.005f), atY(TITLE_TOP - 0.025f), atX(TEXT_RIGHT + 0.005f), atY(0.79f));
     drawCharacterRow(canvas, lettering, 0,
-                     {"SMALL ROBOT", "FAST  \xB7  SOFT THROW  \xB7  SHORT REACH", 5, 2, 2, SMALL_BODY, drawSmallRobot,
+                     {"SMALL ROBOT", "FAST  \xB7  SOFT THROW  \xB7  SHORT REACH", 5, 2, 2, SMALL_ACCENT, drawSmallRobot,
                       9.6f});
     drawCharacterRow(canvas, lettering, 1,
-                     {"BIG ROBOT", "SLOWER  \xB7  STRONG THROW  \xB7  LONG REACH", 2, 5, 4, BIG_BODY, drawBigRobot,
+                     {"BIG ROBOT", "SLOWER  \xB7  STRONG THROW  \xB7  LONG REACH", 2, 5, 4, BIG_ACCENT, drawBigRobot,
                       10.4f});
 }
 
@@ -196,15 +196,15 @@ void drawIntro2(Canvas& canvas, const Lettering& lettering)
     drawBigRobot(canvas, atX(0.74f), ground, 30.0f);
     drawDisc(canvas, atX(0.5f), atY(0.45f), 66.0f, 230.0f);
 
-    TextStyle name = headingStyle(54.0f, solid(WHITE), withAlpha(SMALL_BODY, 0.6f));
+    TextStyle name = headingStyle(54.0f, solid(WHITE), withAlpha(SMALL_ACCENT, 0.6f));
     lettering.draw(canvas, "SMALL", atX(0.26f), atY(0.86f), Align::Centre, name);
-    name.glow = withAlpha(BIG_BODY, 0.6f);
+    name.glow = withAlpha(BIG_ACCENT, 0.6f);
     lettering.draw(canvas, "BIG", atX(0.74f), atY(0.86f), Align::Centre, name);
     TextStyle traits;
     traits.size = 30.0f;
-    traits.fill = solid(SMALL_BODY);
+    traits.fill = solid(SMALL_ACCENT);
     lettering.draw(canvas, "FAST  \xB7  SOFT THROW  \xB7  SHORT REACH", atX(0.26f), atY(0.93f), Align::Centre, traits);
-    traits.fill = solid(BIG_BODY);
+    traits.fill = solid(BIG_ACCENT);
     lettering.draw(canvas, "SLOWER  \xB7  STRONG THROW  \xB7  LONG REACH", atX(0.74f), atY(0.93f), Align::Centre,
                    traits);
 }

@@ -2,10 +2,10 @@
 
 #include "common/Canvas.h"
 
-// The colours of Korvandeltix: a deep night-blue backdrop, player 1 in red
-// (the left half of the screen), player 2 in blue (the right half), gold for
-// the goals and the logo, the disc in lime, the small robot amber and the
-// big one teal, as in the arena.
+// The colours of Korvandeltix, shared with the models: a deep night-blue
+// backdrop, player 1 in orange-red (the left half of the screen), player 2 in
+// cyan (the right half), gold for the goals and the logo, the disc in lime,
+// the small robot silver-white with gold lights, the big one slate with violet.
 namespace palette {
 
 inline const Rgba NIGHT = rgb(0x05071A);
@@ -16,33 +16,34 @@ inline const Rgba INK = rgb(0x05061A);
 inline const Rgba WHITE = rgb(0xF4F7FF);
 inline const Rgba MIST = rgb(0xA9B4DA);
 
-inline const Rgba P1 = rgb(0xE8413C);
-inline const Rgba P1_LIGHT = rgb(0xFF8F7A);
-inline const Rgba P1_DEEP = rgb(0x9E1E1A);
-inline const Rgba P1_PALE = rgb(0xFFE3DF);
-inline const Rgba P2 = rgb(0x2F7BEF);
-inline const Rgba P2_LIGHT = rgb(0x8CC0FF);
-inline const Rgba P2_DEEP = rgb(0x1A3F9E);
-inline const Rgba P2_PALE = rgb(0xDDEAFF);
+inline const Rgba P1 = rgb(0xFF5A1F);
+inline const Rgba P1_LIGHT = rgb(0xFFA552);
+inline const Rgba P1_DEEP = rgb(0xA82600);
+inline const Rgba P1_PALE = rgb(0xFFE6D8);
+inline const Rgba P2 = rgb(0x1FD2FF);
+inline const Rgba P2_LIGHT = rgb(0xA2F3FF);
+inline const Rgba P2_DEEP = rgb(0x0A62D0);
+inline const Rgba P2_PALE = rgb(0xD8F6FF);
 
-inline const Rgba GOLD = rgb(0xFFC83A);
-inline const Rgba GOLD_LIGHT = rgb(0xFFF1B8);
+inline const Rgba GOLD = rgb(0xFFCF33);
+inline const Rgba GOLD_LIGHT = rgb(0xFFF3B0);
 inline const Rgba VIOLET = rgb(0x9A5CFF);
-inline const Rgba DISC = rgb(0xD6FF3A);
+inline const Rgba DISC = rgb(0xA4FF3A);
 
 // The robots wear the same colours as their models in the arena.
-inline const Rgba SMALL_BODY = rgb(0xFF9A1F);
-inline const Rgba SMALL_LIGHT = rgb(0xFFE9C4);
-inline const Rgba SMALL_SHADE = rgb(0xC2660E);
-inline const Rgba SMALL_DARK = rgb(0x3A2A24);
-inline const Rgba SMALL_EYES = rgb(0xC8F8FF);
-inline const Rgba BIG_BODY = rgb(0x22C2D6);
-inline const Rgba BIG_LIGHT = rgb(0xD9F7FA);
-inline const Rgba BIG_SHADE = rgb(0x12788F);
-inline const Rgba BIG_DARK = rgb(0x1B2A44);
-inline const Rgba BIG_EYES = rgb(0xFFB640);
-inline const Rgba BIG_GLOW = rgb(0xFF5A3C);
-inline const Rgba RUBBER = rgb(0x1B2230);
+inline const Rgba SMALL_BODY = rgb(0xE9EDF7);
+inline const Rgba SMALL_LIGHT = rgb(0xFFFFFF);
+inline const Rgba SMALL_SHADE = rgb(0x9AA4C4);
+inline const Rgba SMALL_DARK = rgb(0x141A33);
+inline const Rgba SMALL_ACCENT = rgb(0xFFCF33);
+inline const Rgba SMALL_EYES = rgb(0xFFE27A);
+inline const Rgba BIG_BODY = rgb(0x6A7396);
+inline const Rgba BIG_LIGHT = rgb(0x9AA3C8);
+inline const Rgba BIG_SHADE = rgb(0x2B3049);
+inline const Rgba BIG_DARK = rgb(0x10142A);
+inline const Rgba BIG_ACCENT = rgb(0xB07CFF);
+inline const Rgba BIG_EYES = rgb(0xD9BFFF);
+inline const Rgba RUBBER = rgb(0x1E2236);
 
 } // namespace palette
 
