@@ -1,24 +1,25 @@
 #pragma once
 
-#include <array>
+#include "platform/JoystickDevice.h"
 
-class JoystickDevice;
+#include <array>
+#include <memory>
 
 // Up to two joysticks, joystick i belonging to player i + 1.
 class JoystickSet {
 public:
+    static constexpr int MAX_JOYSTICKS = 2;
+
     static JoystickSet& instance();
     ~JoystickSet();
 
+    // Reads each joystick set up; one that cannot be read counts as neutral.
     void pollJoysticks();
 
-    struct State {
-        int pov = -1;  // hundredths of a degree clockwise from ahead; -1 centred
-        std::array<bool, 3> buttons{};
-    };
+    using State = JoystickReading;
 
-    std::array<JoystickDevice*, 2> devices{};
-    std::array<State, 2> states{};
+    std::array<std::unique_ptr<JoystickDevice>, MAX_JOYSTICKS> devices;
+    std::array<State, MAX_JOYSTICKS> states{};
     int count = 0;
 
 private:

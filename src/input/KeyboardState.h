@@ -1,11 +1,10 @@
 #pragma once
 
 #include "input/ControlState.h"
+#include "platform/KeyboardDevice.h"
 
 #include <array>
-#include <cstdint>
-
-class KeyboardDevice;
+#include <memory>
 
 // The raw key states of both players, Escape and Return, updated from the
 // keyboard each poll by the press and mask rules.
@@ -23,8 +22,8 @@ public:
     // Consumed: a key held while the game starts counts only after release.
     std::array<int, CONTROL_COUNT> states{};
 
-    KeyboardDevice* device = nullptr;
-    std::array<std::uint8_t, 256> keys{};
+    std::unique_ptr<KeyboardDevice> device;
+    KeyBuffer keys{};
 
 private:
     KeyboardState();

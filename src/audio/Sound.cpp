@@ -1,0 +1,63 @@
+#include "audio/Sound.h"
+
+#include <al.h>
+
+#include <algorithm>
+
+Sound::Sound(std::uint32_t buffer, int sourceCount, bool looping)
+    : buffer(buffer), sources(static_cast<std::size_t>(std::max(sourceCount, 0)), 0),
+      sourceCount(static_cast<int>(sources.size())) {
+    for (std::uint32_t& source : sources) {
+        alGenSources(1, &source);
+        if (looping) {
+            alSourcei(source, AL_LOOPING, AL_TRUE);
+        }
+        alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer));
+    }
+}
+
+Sound::~Sound() {
+    // Sources first: a buffer still attached to a source cannot be deleted.
+    alDeleteSources(sourceCount, sources.data());
+    if (buffer != 0) {
+        alDeleteBuffers(1, &buffer);
+    }
+}
+
+void Sound::play(double x, double y, double z) {
+    for (std::uint32_t source : sources) {
+        ALint state = AL_STOPPED;
+        alGetSourcei(source, AL_SOURCE_STATE, &state);
+        if (state != AL_PLAYING) {
+            alSource3f(source, AL_POSITION, static_cast<float>(x), static_cast<float>(y),
+                       static_cast<float>(z));
+            alSourcePlay(source);
+            return;
+        }
+    }
+    // Every source busy: the first one starts over where it is.
+    if (!sources.empty()) {
+        alSourcePlay(sources[0]);
+    }
+}
+
+void Sound::playOnSource(int index, double x, double y, double z) {
+    if (index < 0 || index >= sourceCount) {
+        return;
+    }
+    alSource3f(sources[index], AL_POSITION, static_cast<float>(x), static_cast<float>(y),
+               static_cast<float>(z));
+    alSourcePlay(sources[index]);
+}
+
+void Sound::stopAll() {
+    for (std::uint32_t source : sources) {
+        alSourceStop(source);
+    }
+}
+
+void Sound::setGain(float gain) {
+    for (std::uint32_t source : sources) {
+        alSourcef(source, AL_GAIN, gain);
+    }
+}

@@ -1,0 +1,142 @@
+#include "audio/SoundFile.h"
+
+#include <al.h>
+#include <alc.h>
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <memory>
+#include <new>
+
+namespace {
+
+// Windows-1252 texts, as the game has always written them.
+constexpr const char* MESSAGE_CANNOT_OPEN = "Impossible d'ouvrir le fichier audio";
+constexpr const char* MESSAGE_CANNOT_READ =
+    "Impossible de lire les \xE9"
+    "chantillons stock\xE9"
+    "s dans le fichier audio";
+constexpr const char* MESSAGE_TOO_MANY_CHANNELS =
+    "Format audio non support\xE9"
+    " (plus de 2 canaux)";
+constexpr const char* MESSAGE_CANNOT_FILL =
+    "Impossible de remplir le tampon OpenAL avec les \xE9"
+    "chantillons du fichier audio";
+
+constexpr std::int64_t BYTES_PER_SAMPLE = sizeof(std::int16_t);
+// OpenAL takes the buffer size in bytes as a signed 32-bit count.
+constexpr std::int64_t MAX_SAMPLES = std::numeric_limits<ALsizei>::max() / BYTES_PER_SAMPLE;
+constexpr std::int64_t FLOAT_CHUNK_SAMPLES = 4096;
+constexpr float SHORT_FULL_SCALE = 32767.0f;
+
+void report(const char* message) {
+    std::fputs(message, stderr);
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
+}
+
+struct FileCloser {
+    void operator()(SNDFILE* file) const { sf_close(file); }
+};
+using SoundFileHandle = std::unique_ptr<SNDFILE, FileCloser>;
+
+bool isFloatingPoint(const SF_INFO& info) {
+    const int subtype = info.format & SF_FORMAT_SUBMASK;
+    return subtype == SF_FORMAT_FLOAT || subtype == SF_FORMAT_DOUBLE;
+}
+
+// Floating-point data read as shorts is either not scaled at all (near
+// silence) or scaled to the file's own peak; read it as floats instead and
+// scale full scale to full scale, so the file plays at its own loudness.
+std::int64_t readFloatAsShort(SNDFILE* file, std::int16_t* samples, std::int64_t count) {
+    float chunk[FLOAT_CHUNK_SAMPLES];
+    std::int64_t total = 0;
+    while (total < count) {
+        const sf_count_t wanted = std::min(FLOAT_CHUNK_SAMPLES, count - total);
+        const sf_count_t got = sf_read_float(file, chunk, wanted);
+        for (sf_count_t i = 0; i < got; ++i) {
+            const float clamped = std::clamp(chunk[i], -1.0f, 1.0f);
+            samples[total + i] = static_cast<std::int16_t>(std::lrint(clamped * SHORT_FULL_SCALE));
+        }
+        total += got;
+        if (got < wanted) {
+            break;
+        }
+    }
+    return total;
+}
+
+}  // namespace
+
+std::uint32_t loadSoundFile(const std::string& path) {
+    if (alcGetCurrentContext() == nullptr) {
+        return 0;
+    }
+
+    SF_INFO info{};
+    SoundFileHandle file(sf_open(path.c_str(), SFM_READ, &info));
+    if (!file) {
+        report(MESSAGE_CANNOT_OPEN);
+        return 0;
+    }
+
+    // Formed in 64 bits: a count that OpenAL cannot take is refused before
+    // anything is allocated.
+    const std::int64_t frames = info.frames;
+    const std::int64_t channels = info.channels;
+    if (frames < 0 || channels <= 0 || (frames > 0 && channels > MAX_SAMPLES / frames)) {
+        report(MESSAGE_CANNOT_READ);
+        return 0;
+    }
+    const std::int64_t sampleCount = frames * channels;
+
+    std::unique_ptr<std::int16_t[]> samples;
+    if (sampleCount > 0) {
+        samples.reset(new (std::nothrow) std::int16_t[sampleCount]);
+        if (!samples) {
+            report(MESSAGE_CANNOT_READ);
+            return 0;
+        }
+        const std::int64_t read = isFloatingPoint(info)
+                                      ? readFloatAsShort(file.get(), samples.get(), sampleCount)
+                                      : sf_read_short(file.get(), samples.get(), sampleCount);
+        if (read < sampleCount) {
+            file.reset();
+            report(MESSAGE_CANNOT_READ);
+            return 0;
+        }
+    }
+    file.reset();
+
+    ALenum format = 0;
+    if (channels == 1) {
+        format = AL_FORMAT_MONO16;
+    } else if (channels == 2) {
+        format = AL_FORMAT_STEREO16;
+    } else {
+        report(MESSAGE_TOO_MANY_CHANNELS);
+        return 0;
+    }
+    if (sampleCount == 0) {
+        return 0;
+    }
+
+    // An error left by an unrelated earlier call must not fail this file.
+    alGetError();
+    ALuint buffer = 0;
+    alGenBuffers(1, &buffer);
+    alBufferData(buffer, format, samples.get(), static_cast<ALsizei>(sampleCount * BYTES_PER_SAMPLE),
+                 info.samplerate);
+    if (alGetError() != AL_NO_ERROR) {
+        report(MESSAGE_CANNOT_FILL);
+        if (buffer != 0) {
+            alDeleteBuffers(1, &buffer);
+        }
+        return 0;
+    }
+    return buffer;
+}

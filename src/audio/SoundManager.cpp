@@ -1,0 +1,69 @@
+#include "audio/SoundManager.h"
+
+#include "audio/Sound.h"
+#include "audio/SoundFile.h"
+
+#include <al.h>
+#include <alc.h>
+
+SoundManager& SoundManager::instance() {
+    static SoundManager soundManager;
+    return soundManager;
+}
+
+SoundManager::~SoundManager() {
+    for (auto& entry : sounds) {
+        entry.second.reset();
+    }
+    closeAudioDevice();
+}
+
+Sound* SoundManager::loadSound(std::string name, std::string path, int sourceCount, bool looping) {
+    auto found = sounds.find(name);
+    if (found != sounds.end()) {
+        return found->second.get();
+    }
+    auto sound = std::make_unique<Sound>(loadSoundFile(path), sourceCount, looping);
+    Sound* record = sound.get();
+    sounds.emplace(std::move(name), std::move(sound));
+    return record;
+}
+
+void SoundManager::removeSound(std::string name) { sounds.erase(name); }
+
+bool openAudioDevice() {
+    // The registry closes the device at exit, so it must outlive it.
+    SoundManager::instance();
+
+    // A list of names, each ended by a null byte; the first is taken.
+    const ALCchar* names = alcGetString(nullptr, ALC_DEVICE_SPECIFIER);
+    if (names == nullptr || names[0] == '\0') {
+        return false;
+    }
+    ALCdevice* device = alcOpenDevice(names);
+    if (device == nullptr) {
+        return false;
+    }
+    ALCcontext* context = alcCreateContext(device, nullptr);
+    if (context == nullptr) {
+        alcCloseDevice(device);
+        return false;
+    }
+    if (alcMakeContextCurrent(context) != ALC_TRUE) {
+        alcDestroyContext(context);
+        alcCloseDevice(device);
+        return false;
+    }
+    return true;
+}
+
+void closeAudioDevice() {
+    ALCcontext* context = alcGetCurrentContext();
+    if (context == nullptr) {
+        return;
+    }
+    ALCdevice* device = alcGetContextsDevice(context);
+    alcMakeContextCurrent(nullptr);
+    alcDestroyContext(context);
+    alcCloseDevice(device);
+}

@@ -1,0 +1,101 @@
+#include "input/InputManager.h"
+
+#include "input/JoystickSet.h"
+#include "input/KeyboardState.h"
+
+namespace {
+
+constexpr int PLAYER_COUNT = 2;
+
+bool povIsOneOf(int pov, int a, int b, int c) { return pov == a || pov == b || pov == c; }
+
+// A direction pressed wins over its opposite, which comes back when it is
+// released. Rebuilt from the sources each poll.
+void combineDirection(bool pressed, int& own, int& opposite) {
+    if (pressed) {
+        if (opposite == Active) {
+            opposite = Masked;
+        }
+        own = Active;
+    } else {
+        if (opposite == Masked) {
+            opposite = Active;
+        }
+        own = Released;
+    }
+}
+
+// A held source changes only a Released entry, so a press that a consumer
+// used up stays used up while it is held.
+void combineButton(bool pressed, int& control) {
+    if (!pressed) {
+        control = Released;
+    } else if (control == Released) {
+        control = Active;
+    }
+}
+
+}  // namespace
+
+InputManager& InputManager::instance() {
+    static InputManager inputManager;
+    return inputManager;
+}
+
+InputManager::InputManager()
+    : keyboard(&KeyboardState::instance()), joysticks(&JoystickSet::instance()) {}
+
+InputManager::~InputManager() {
+    keyboard->device.reset();
+    for (int i = 0; i < joysticks->count; ++i) {
+        joysticks->devices[i].reset();
+    }
+}
+
+void InputManager::initKeyboard() { keyboard->device = openKeyboard(); }
+
+void InputManager::enumerateJoysticks() {
+    // In the system's order; a joystick that cannot be opened ends the list.
+    while (joysticks->count < JoystickSet::MAX_JOYSTICKS) {
+        std::unique_ptr<JoystickDevice> device = openJoystick(joysticks->count);
+        if (!device) {
+            return;
+        }
+        joysticks->devices[joysticks->count] = std::move(device);
+        ++joysticks->count;
+    }
+}
+
+void InputManager::updateControls() {
+    keyboard->pollKeyboard();
+    joysticks->pollJoysticks();
+
+    for (int player = 1; player <= PLAYER_COUNT; ++player) {
+        const bool hasJoystick = joysticks->count >= player;
+        const JoystickSet::State neutral;
+        const JoystickSet::State& joystick = hasJoystick ? joysticks->states[player - 1] : neutral;
+        const int pov = joystick.pov;
+        auto raw = [&](ControlKind kind) { return keyboard->states[controlIndex(kind, player)]; };
+        auto control = [&](ControlKind kind) -> int& { return controls[controlIndex(kind, player)]; };
+
+        combineDirection(raw(Up) == Active || povIsOneOf(pov, 0, 4500, 31500), control(Up), control(Down));
+        combineDirection(raw(Down) == Active || povIsOneOf(pov, 13500, 18000, 22500), control(Down),
+                         control(Up));
+        combineDirection(raw(Left) == Active || povIsOneOf(pov, 22500, 27000, 31500), control(Left),
+                         control(Right));
+        combineDirection(raw(Right) == Active || povIsOneOf(pov, 4500, 9000, 13500), control(Right),
+                         control(Left));
+        combineButton(raw(Action1) == Active || joystick.buttons[0], control(Action1));
+        combineButton(raw(Action2) == Active || joystick.buttons[1], control(Action2));
+    }
+
+    // Only the first joystick can pause.
+    const bool pauseButton = joysticks->count >= 1 && joysticks->states[0].buttons[2];
+    combineButton(keyboard->escape == Active || pauseButton, controls[PAUSE_CONTROL]);
+}
+
+void InputManager::consume(ControlKind kind, int player) {
+    const int index = controlIndex(kind, player);
+    controls[index] = Consumed;
+    keyboard->states[index] = Consumed;
+}

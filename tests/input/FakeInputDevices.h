@@ -1,0 +1,70 @@
+#pragma once
+
+#include "input/InputManager.h"
+#include "input/JoystickSet.h"
+#include "input/KeyboardState.h"
+#include "platform/JoystickDevice.h"
+#include "platform/KeyboardDevice.h"
+
+#include <initializer_list>
+#include <memory>
+#include <set>
+
+// A keyboard whose keys the test holds down and lets go.
+class FakeKeyboard final : public KeyboardDevice {
+public:
+    bool read(KeyBuffer& keys) override {
+        if (!readable) {
+            return false;
+        }
+        for (std::uint8_t code : down) {
+            keys[code] = KEY_DOWN_BIT;
+        }
+        return true;
+    }
+    bool acquire() override { return acquirable; }
+
+    void hold(std::initializer_list<std::uint8_t> codes) { down.insert(codes); }
+    void release(std::uint8_t code) { down.erase(code); }
+
+    std::set<std::uint8_t> down;
+    bool readable = true;
+    bool acquirable = true;
+};
+
+class FakeJoystick final : public JoystickDevice {
+public:
+    bool read(JoystickReading& out) override {
+        if (readable) {
+            out = reading;
+        }
+        return readable;
+    }
+
+    JoystickReading reading;
+    bool readable = true;
+};
+
+// The input singletons with fake devices attached: a keyboard and
+// `joystickCount` joysticks.
+struct FakeInput {
+    explicit FakeInput(int joystickCount = 0) {
+        auto keyboardDevice = std::make_unique<FakeKeyboard>();
+        keyboard = keyboardDevice.get();
+        input.keyboard->device = std::move(keyboardDevice);
+        for (int i = 0; i < joystickCount; ++i) {
+            auto joystickDevice = std::make_unique<FakeJoystick>();
+            joysticks[i] = joystickDevice.get();
+            input.joysticks->devices[i] = std::move(joystickDevice);
+        }
+        input.joysticks->count = joystickCount;
+    }
+
+    int control(ControlKind kind, int player) const { return input.controls[controlIndex(kind, player)]; }
+    int raw(ControlKind kind, int player) const { return input.keyboard->states[controlIndex(kind, player)]; }
+    int pause() const { return input.controls[PAUSE_CONTROL]; }
+
+    InputManager& input = InputManager::instance();
+    FakeKeyboard* keyboard = nullptr;
+    FakeJoystick* joysticks[JoystickSet::MAX_JOYSTICKS] = {};
+};
