@@ -12,7 +12,7 @@ PACKAGES=(
   libfreetype-dev libfontconfig-dev fonts-liberation2
   libopenal-dev libsndfile1-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils libx11-dev
+  xvfb xauth x11-utils libx11-dev xdotool
 )
 
 missing=()
