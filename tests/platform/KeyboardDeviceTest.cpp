@@ -30,11 +30,16 @@ public:
             _exit(127);
         }
         close(ready[1]);
-        char number[16] = {};
-        const ssize_t got = pid > 0 ? read(ready[0], number, sizeof number - 1) : -1;
+        // The server writes its display number and a line feed once it is
+        // ready, and fails if the pipe closes before the whole line is read.
+        std::string line;
+        char c = 0;
+        while (pid > 0 && read(ready[0], &c, 1) == 1 && c != '\n') {
+            line += c;
+        }
         close(ready[0]);
-        if (got > 0) {
-            display = std::string(":").append(std::to_string(std::strtol(number, nullptr, 10)));
+        if (!line.empty()) {
+            display = ":" + line;
         }
     }
     ~XvfbServer() {
