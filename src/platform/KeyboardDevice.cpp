@@ -25,15 +25,18 @@ constexpr KeyBinding BINDINGS[] = {
 
 class SdlKeyboardDevice final : public KeyboardDevice {
 public:
-    SdlKeyboardDevice() { SDL_AddEventWatch(&latchKeyDown, this); }
-    ~SdlKeyboardDevice() override { SDL_DelEventWatch(&latchKeyDown, this); }
+    // The window leaves keyboard events out of the queue, the game reading
+    // the keyboard only by polling; key-downs are let through again to reach
+    // the latch, which then keeps them out of the queue itself.
+    SdlKeyboardDevice() {
+        SDL_GetEventFilter(&previousFilter, &previousFilterData);
+        SDL_SetEventFilter(&filterEvent, this);
+        SDL_EventState(SDL_KEYDOWN, SDL_ENABLE);
+    }
+    ~SdlKeyboardDevice() override { SDL_SetEventFilter(previousFilter, previousFilterData); }
 
     bool read(KeyBuffer& keys) override {
         SDL_PumpEvents();
-        // The game reads the keyboard only by polling; its events have been
-        // seen by the latch and would otherwise pile up in the queue behind
-        // the one window message taken per loop iteration.
-        SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTEDITING_EXT);
         if (!acquire()) {
             latched.reset();
             return false;
@@ -54,17 +57,25 @@ public:
 private:
     // Sees every key-down as SDL takes it from the window system, so that a
     // key pressed and released between two reads still reads as down once.
-    static int SDLCALL latchKeyDown(void* userdata, SDL_Event* event) {
-        if (event->type == SDL_KEYDOWN && !event->key.repeat) {
+    // Keyboard events go no further; every other event is left to the filter
+    // that was there before.
+    static int SDLCALL filterEvent(void* userdata, SDL_Event* event) {
+        auto* self = static_cast<SdlKeyboardDevice*>(userdata);
+        if (event->type == SDL_KEYDOWN) {
             const SDL_Scancode scancode = event->key.keysym.scancode;
             if (scancode > SDL_SCANCODE_UNKNOWN && scancode < SDL_NUM_SCANCODES) {
-                static_cast<SdlKeyboardDevice*>(userdata)->latched.set(scancode);
+                self->latched.set(scancode);
             }
         }
-        return 1;
+        if (event->type >= SDL_KEYDOWN && event->type <= SDL_TEXTEDITING_EXT) {
+            return 0;
+        }
+        return self->previousFilter ? self->previousFilter(self->previousFilterData, event) : 1;
     }
 
     std::bitset<SDL_NUM_SCANCODES> latched;
+    SDL_EventFilter previousFilter = nullptr;
+    void* previousFilterData = nullptr;
 };
 
 }  // namespace

@@ -1,82 +1,39 @@
 #include "platform/KeyboardDevice.h"
+#include "platform/Window.h"
+#include "support/XServer.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
 constexpr Uint32 FOCUS_TIMEOUT_MS = 5000;
 
-// A private X server for the test, on a display number it picks itself.
-class XvfbServer {
-public:
-    XvfbServer() {
-        int ready[2];
-        if (pipe(ready) != 0) {
-            return;
-        }
-        pid = fork();
-        if (pid == 0) {
-            close(ready[0]);
-            const std::string fd = std::to_string(ready[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "320x240x24", "-nolisten",
-                   "tcp", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(ready[1]);
-        // The server writes its display number and a line feed once it is
-        // ready, and fails if the pipe closes before the whole line is read.
-        std::string line;
-        char c = 0;
-        while (pid > 0 && read(ready[0], &c, 1) == 1 && c != '\n') {
-            line += c;
-        }
-        close(ready[0]);
-        if (!line.empty()) {
-            display = ":" + line;
-        }
-    }
-    ~XvfbServer() {
-        if (pid > 0) {
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-        }
-    }
-
-    pid_t pid = -1;
-    std::string display;
-};
-
-// A real SDL window on the private server, holding the keyboard focus.
+// The game's window on a private X server, holding the keyboard focus, and
+// the keyboard opened after it as the game does.
 class KeyboardOnX : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(server.display.empty()) << "Xvfb did not start";
-        setenv("DISPLAY", server.display.c_str(), 1);
-        setenv("SDL_VIDEODRIVER", "x11", 1);
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        window = SDL_CreateWindow("keyboard", 0, 0, 160, 120, SDL_WINDOW_SHOWN);
-        ASSERT_NE(window, nullptr) << SDL_GetError();
+        ASSERT_TRUE(server.running()) << "Xvfb did not start";
+        setenv("DISPLAY", server.display().c_str(), 1);
+        unsetenv("SDL_VIDEODRIVER");
+        std::string error;
+        window = Window::open("keyboard", 160, 120, false, error);
+        ASSERT_TRUE(window) << error;
         const Uint32 start = SDL_GetTicks();
-        while (SDL_GetKeyboardFocus() != window && SDL_GetTicks() - start < FOCUS_TIMEOUT_MS) {
+        while (SDL_GetKeyboardFocus() != window->handle() && SDL_GetTicks() - start < FOCUS_TIMEOUT_MS) {
             SDL_PumpEvents();
             SDL_Delay(10);
         }
-        ASSERT_EQ(SDL_GetKeyboardFocus(), window);
+        ASSERT_EQ(SDL_GetKeyboardFocus(), window->handle());
         keyboard = openKeyboard();
     }
     void TearDown() override {
         keyboard.reset();
-        if (window != nullptr) {
-            SDL_DestroyWindow(window);
-        }
-        SDL_Quit();
+        window.reset();
     }
 
     KeyBuffer readKeys() {
@@ -88,15 +45,15 @@ protected:
     // Runs xdotool on the private server and lets the events arrive.
     void xdotool(const std::string& arguments) {
         std::string command = "DISPLAY=";
-        command.append(server.display).append(" xdotool ").append(arguments);
+        command.append(server.display()).append(" xdotool ").append(arguments);
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
         SDL_Delay(50);
     }
 
     static bool down(const KeyBuffer& keys, std::uint8_t code) { return (keys[code] & KEY_DOWN_BIT) != 0; }
 
-    XvfbServer server;
-    SDL_Window* window = nullptr;
+    XServer server{320, 240};
+    std::unique_ptr<Window> window;
     std::unique_ptr<KeyboardDevice> keyboard;
 };
 
@@ -142,6 +99,7 @@ TEST_F(KeyboardOnX, RealKeysReadByPositionAndAQuickTapIsNotLost) {
     EXPECT_TRUE(down(keys, KeyCode::Numpad1));
     EXPECT_TRUE(down(keys, KeyCode::Numpad2));
     xdotool("keyup 87 keyup 88");
+    EXPECT_EQ(SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_TEXTEDITING_EXT), 0);
 }
 
 TEST(KeyboardDevice, WithoutAWindowWithTheFocusTheKeyboardCannotBeHad) {
