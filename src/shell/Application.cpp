@@ -1,5 +1,7 @@
 #include "shell/Application.h"
 
+#include "audio/SoundManager.h"
+#include "input/InputManager.h"
 #include "platform/Clock.h"
 #include "platform/Window.h"
 #include "shell/Config.h"
@@ -29,7 +31,9 @@ int startFailed(const std::string& reason) {
 int runApplication() {
     // Created first, destroyed last: everything drawn is made on its device.
     GraphicsContext& graphics = GraphicsContext::instance();
+    InputManager& input = InputManager::instance();
     const Config& config = Config::instance();
+    SoundManager::instance();
     LightManager& lights = LightManager::instance();
 
     std::string error;
@@ -37,6 +41,10 @@ int runApplication() {
         Window::open(WINDOW_TITLE, config.width, config.height, config.fullscreen == 1, error);
     if (!graphics.window) return startFailed(error);
     if (!setUpDevice(*graphics.window, error)) return startFailed(error);
+    input.initKeyboard();
+    input.enumerateJoysticks();
+    // Without a sound output the game runs silently.
+    openAudioDevice();
 
     lights.initLights();
     lights.addSceneLight();
@@ -49,6 +57,7 @@ int runApplication() {
         [[maybe_unused]] const int step = timeStep(previous, now);
         previous = tickCount();
         if (const std::optional<int> exitCode = graphics.window->pumpMessage()) return *exitCode;
+        input.updateControls();
         renderFrame();
         sleepMilliseconds(LOOP_SLEEP_MS);
     }
