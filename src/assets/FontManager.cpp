@@ -1,0 +1,39 @@
+#include "assets/FontManager.h"
+
+#include "platform/Font.h"
+#include "platform/GraphicsDevice.h"
+
+FontManager& FontManager::instance() {
+    static FontManager registry;
+    return registry;
+}
+
+FontManager::~FontManager() = default;
+
+void FontManager::createFont(std::string name, std::string face, int height, int width, bool italic,
+                             int weight) {
+    if (fonts.count(name)) return;
+    std::unique_ptr<Font> font = device ? device->createFont(height, width, weight, italic, face) : nullptr;
+    fonts.emplace(std::move(name), std::move(font));
+}
+
+namespace {
+
+constexpr std::uint32_t COMPONENT_MASK = 0xFF;
+
+// ARGB from the low 8 bits of each component.
+std::uint32_t argb(int alpha, int red, int green, int blue) {
+    const auto component = [](int value) { return static_cast<std::uint32_t>(value) & COMPONENT_MASK; };
+    return component(alpha) << 24 | component(red) << 16 | component(green) << 8 | component(blue);
+}
+
+}  // namespace
+
+// A name never created, or whose font failed, draws nothing.
+void FontManager::drawText(std::string fontName, std::string text, int left, int top, int right,
+                           int bottom, int red, int green, int blue, int alpha, int format) {
+    const Rect rect{left, top, right, bottom};
+    const auto found = fonts.find(fontName);
+    if (found == fonts.end() || !found->second) return;
+    found->second->drawText(text, rect, static_cast<std::uint32_t>(format), argb(alpha, red, green, blue));
+}

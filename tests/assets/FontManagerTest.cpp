@@ -1,0 +1,86 @@
+#include "assets/FontManager.h"
+
+#include "platform/RecordedFont.h"
+#include "support/RecordingGraphics.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+using Kind = DeviceCall::Kind;
+
+struct FontManagerTest : ::testing::Test {
+    RecordingDevice& device = installRecordingDevice();
+    FontManager& registry = FontManager::instance();
+};
+
+TEST_F(FontManagerTest, FirstCreationOfANameWins) {
+    registry.createFont("arialMenu", "Arial", 24, 0, false, 400);
+    registry.createFont("arialMenu", "Arial", 40, 0, true, 700);
+    registry.createFont("ArialMenu", "Arial", 40, 0, false, 400);
+    ASSERT_EQ(device.count(Kind::CreateFont), 2u);
+    EXPECT_EQ(device.callsOf(Kind::CreateFont)[0]->height, 24);
+    const auto& font = static_cast<const RecordedFont&>(*registry.fonts.at("arialMenu"));
+    EXPECT_EQ(font.height, 24);
+    EXPECT_EQ(font.atlas->cellHeight, 24);
+    EXPECT_EQ(registry.fonts.size(), 2u);
+}
+
+TEST_F(FontManagerTest, TextIsDrawnWithTheLowEightBitsOfEachComponent) {
+    registry.createFont("arial", "Arial", 25, 0, false, 400);
+    registry.drawText("arial", "Score 3", 10, 20, 300, 60, 255, 255, 255, 255, 5);
+    registry.drawText("arial", "x", 0, 0, 100, 100, 0x1AB, 0x102, 0x3, 0x1FF, 0);
+    registry.drawText("arial", "", 0, 0, 100, 100, 255, 255, 255, 255, 0);
+
+    const std::vector<const DeviceCall*> texts = device.callsOf(Kind::Text);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0]->color, 0xFFFFFFFFu);
+    EXPECT_EQ(texts[0]->text, "Score 3");
+    EXPECT_EQ(texts[0]->format, DT_CENTER | DT_VCENTER);
+    EXPECT_EQ(texts[0]->rect.left, 10);
+    EXPECT_EQ(texts[0]->rect.top, 20);
+    EXPECT_EQ(texts[0]->rect.right, 300);
+    EXPECT_EQ(texts[0]->rect.bottom, 60);
+    EXPECT_EQ(texts[0]->glyphs.size(), 6u);
+    EXPECT_EQ(texts[1]->color, 0xFFAB0203u);
+    EXPECT_TRUE(texts[2]->glyphs.empty());  // empty text: nothing drawn
+}
+
+TEST_F(FontManagerTest, AFailedOrUnknownFontDrawsNothing) {
+    // Without a device the font cannot be made; its name stays empty.
+    registry.device = nullptr;
+    registry.createFont("arialBig", "Arial", 35, 0, false, 400);
+    registry.device = &device;
+    registry.createFont("arialBig", "Arial", 35, 0, false, 400);
+    ASSERT_EQ(registry.fonts.count("arialBig"), 1u);
+    EXPECT_EQ(registry.fonts.at("arialBig"), nullptr);
+
+    registry.drawText("arialBig", "Pause", 0, 0, 100, 100, 255, 255, 255, 255, 0);
+    registry.drawText("neverMade", "Pause", 0, 0, 100, 100, 255, 255, 255, 255, 0);
+    EXPECT_EQ(device.count(Kind::Text), 0u);
+    EXPECT_EQ(registry.fonts.count("neverMade"), 0u);
+}
+
+void reportFonts() { std::fprintf(stderr, "fonts destroyed %d alive %d\n", RecordedFont::destroyed, RecordedFont::alive); }
+
+TEST(FontManagerExit, EachFontIsReleasedOnce) {
+    EXPECT_EXIT(
+        {
+            std::atexit(reportFonts);
+            RecordingDevice& device = installRecordingDevice();
+            FontManager& registry = FontManager::instance();
+            registry.createFont("arial", "Arial", 25, 0, false, 400);
+            registry.createFont("arial", "Arial", 25, 0, false, 400);
+            registry.device = nullptr;
+            registry.createFont("empty", "Arial", 25, 0, false, 400);
+            registry.device = &device;
+            registry.createFont("smallFont", "Arial", 12, 0, false, 400);
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "fonts destroyed 2 alive 0");
+}
+
+}  // namespace

@@ -1,0 +1,177 @@
+#include "assets/MeshManager.h"
+
+#include "platform/RecordedMesh.h"
+#include "platform/RecordedTexture.h"
+#include "shell/GraphicsContext.h"
+#include "support/PictureFiles.h"
+#include "support/RecordingGraphics.h"
+#include "support/TempDir.h"
+#include "support/WorkingDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+using Kind = DeviceCall::Kind;
+
+// Two triangles, each with its own material; the first names a picture,
+// stored with a backslash as Windows tools write it.
+const char* const PAIR = R"(xof 0302txt 0032
+Mesh Pair {
+ 6;
+ 0.0;0.0;0.0;, 0.0;1.0;0.0;, 1.0;0.0;0.0;,
+ 2.0;0.0;0.0;, 2.0;1.0;0.0;, 3.0;0.0;0.0;;
+ 2;
+ 3;0,1,2;,
+ 3;3,4,5;;
+ MeshMaterialList {
+  2; 2; 0,1;;
+  Material {
+   0.8;0.6;0.4;0.5;;
+   12.0;
+   0.3;0.3;0.3;;
+   0.0;0.0;0.1;;
+   TextureFilename { "Pictures\skin.png"; }
+  }
+  Material {
+   0.2;0.4;0.6;1.0;;
+   1.0;
+   0.0;0.0;0.0;;
+   0.0;0.0;0.0;;
+  }
+ }
+}
+)";
+
+void expectSameColor(const ColorValue& a, const ColorValue& b) {
+    EXPECT_FLOAT_EQ(a.r, b.r);
+    EXPECT_FLOAT_EQ(a.g, b.g);
+    EXPECT_FLOAT_EQ(a.b, b.b);
+    EXPECT_FLOAT_EQ(a.a, b.a);
+}
+
+struct MeshManagerTest : ::testing::Test {
+    RecordingDevice& device = installRecordingDevice();
+    MeshManager& registry = MeshManager::instance();
+    TempDir dir;
+    WorkingDirectory inside{dir.path()};
+
+    MeshManagerTest() {
+        writeFile(dir.file("Meshes/pair.x"), PAIR);
+        std::filesystem::create_directories(dir.path() / "Pictures");
+        writeFlatPng(dir.file("Pictures/skin.png"), 4, 4, 0xFF00FFFFu);
+    }
+};
+
+TEST_F(MeshManagerTest, ModelsLoadWithTheirMaterialsAndKeyedPicturesOnce) {
+    Mesh* pair = registry.loadMesh("pair", "Meshes/pair.x");
+    ASSERT_NE(pair, nullptr);
+    EXPECT_EQ(pair->device, GraphicsContext::instance().device.get());
+    ASSERT_EQ(pair->materialCount, 2u);
+    ASSERT_EQ(pair->materials.size(), 2u);
+    ASSERT_EQ(pair->materialTextures.size(), 2u);
+    for (const Material& m : pair->materials) expectSameColor(m.ambient, m.diffuse);
+    EXPECT_FLOAT_EQ(pair->materials[0].diffuse.a, 0.5f);
+    EXPECT_FLOAT_EQ(pair->materials[0].power, 12.0f);
+    EXPECT_FLOAT_EQ(pair->materials[1].diffuse.b, 0.6f);
+
+    // The picture name as stored, found from the working directory, with
+    // its magenta keyed out.
+    const auto* skin = dynamic_cast<const RecordedTexture*>(pair->materialTextures[0].get());
+    ASSERT_NE(skin, nullptr);
+    EXPECT_EQ(skin->path, "Pictures/skin.png");
+    EXPECT_TRUE(skin->keyed);
+    EXPECT_EQ(skin->image.rgba[3], 0);
+    EXPECT_EQ(pair->materialTextures[1], nullptr);
+
+    EXPECT_EQ(registry.loadMesh("pair", "Meshes/other.x"), pair);
+    EXPECT_EQ(registry.getMesh("pair"), pair);
+    EXPECT_EQ(device.count(Kind::LoadMesh), 1u);
+    EXPECT_NE(registry.loadMesh("Pair", "Meshes/pair.x"), pair);
+    EXPECT_EQ(registry.getMesh("never"), nullptr);
+}
+
+TEST_F(MeshManagerTest, APictureThatOnlyLoadsPlainlyStillTexturesItsSubset) {
+    device.keyedTexturesFail = true;
+    Mesh* pair = registry.loadMesh("pair", "Meshes/pair.x");
+    const auto* skin = dynamic_cast<const RecordedTexture*>(pair->materialTextures.at(0).get());
+    ASSERT_NE(skin, nullptr);
+    EXPECT_FALSE(skin->keyed);
+}
+
+TEST_F(MeshManagerTest, SubsetsWithoutAPictureKeepTheOneLeftBound) {
+    Mesh* pair = registry.loadMesh("pair", "Meshes/pair.x");
+    Texture* skin = pair->materialTextures[0].get();
+    device.clearCalls();
+    drawMesh(pair);
+
+    std::vector<Kind> kinds;
+    for (const DeviceCall& call : device.calls) kinds.push_back(call.kind);
+    EXPECT_EQ(kinds, (std::vector<Kind>{Kind::Material, Kind::Texture, Kind::MipFilter, Kind::DrawSubset,
+                                        Kind::Material, Kind::DrawSubset}));
+    const std::vector<const DeviceCall*> draws = device.callsOf(Kind::DrawSubset);
+    EXPECT_EQ(draws[0]->subset, 0u);
+    EXPECT_EQ(draws[1]->subset, 1u);
+    EXPECT_EQ(draws[1]->texture, skin);
+    EXPECT_FLOAT_EQ(draws[1]->material.ambient.b, 0.6f);
+
+    // Whatever an earlier draw bound stays for an untextured subset.
+    std::string plainText = PAIR;
+    const std::size_t line = plainText.find("   TextureFilename");
+    plainText.erase(line, plainText.find('\n', line) + 1 - line);
+    writeFile(dir.file("Meshes/plain.x"), plainText);
+    Mesh* plain = registry.loadMesh("plain", "Meshes/plain.x");
+    ASSERT_EQ(plain->materialCount, 2u);
+    EXPECT_EQ(plain->materialTextures[0], nullptr);
+    device.clearCalls();
+    drawMesh(plain);
+    EXPECT_EQ(device.count(Kind::Texture), 0u);
+    for (const DeviceCall* draw : device.callsOf(Kind::DrawSubset)) EXPECT_EQ(draw->texture, skin);
+}
+
+TEST_F(MeshManagerTest, AModelThatFailsToLoadIsAnEmptyRecordThatDrawsNothing) {
+    writeFile(dir.file("Meshes/cut.x"), std::string(PAIR).substr(0, 120));
+    for (const char* path : {"Meshes/cut.x", "Meshes/missing.x"}) {
+        Mesh* broken = registry.loadMesh(path, path);
+        ASSERT_NE(broken, nullptr);
+        EXPECT_EQ(broken->mesh, nullptr);
+        EXPECT_EQ(broken->materialCount, 0u);
+        EXPECT_EQ(registry.loadMesh(path, "Meshes/pair.x"), broken);
+        EXPECT_EQ(broken->materialCount, 0u);
+        device.clearCalls();
+        drawMesh(broken);
+        EXPECT_TRUE(device.calls.empty());
+    }
+    drawMesh(nullptr);
+    EXPECT_TRUE(device.calls.empty());
+}
+
+void reportMeshes() {
+    std::fprintf(stderr, "meshes destroyed %d alive %d, textures destroyed %d alive %d\n", RecordedMesh::destroyed,
+                 RecordedMesh::alive, RecordedTexture::destroyed, RecordedTexture::alive);
+}
+
+TEST(MeshManagerExit, EachModelAndItsPicturesAreReleasedOnce) {
+    TempDir dir;
+    WorkingDirectory inside{dir.path()};
+    writeFile(dir.file("pair.x"), PAIR);
+    std::filesystem::create_directories(dir.path() / "Pictures");
+    writeFlatPng(dir.file("Pictures/skin.png"), 4, 4, 0xFFFFFFFFu);
+    EXPECT_EXIT(
+        {
+            std::atexit(reportMeshes);
+            installRecordingDevice();
+            MeshManager& registry = MeshManager::instance();
+            registry.loadMesh("frisbee", "pair.x");
+            registry.loadMesh("frisbee", "pair.x");
+            registry.loadMesh("arena", "pair.x");
+            registry.loadMesh("broken", "missing.x");
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "meshes destroyed 2 alive 0, textures destroyed 2 alive 0");
+}
+
+}  // namespace

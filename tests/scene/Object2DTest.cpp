@@ -1,0 +1,110 @@
+#include "scene/Object2D.h"
+
+#include "assets/TextureManager.h"
+#include "support/PictureFiles.h"
+#include "support/RecordingGraphics.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Kind = DeviceCall::Kind;
+
+TEST(Object2D, UpdateMovesByVelocityPerHalfSecond) {
+    installRecordingDevice();
+    Object2D picture(10, 20, 0, 0);
+    picture.velocityX = 2;
+    picture.velocityY = -4;
+    picture.update(0);
+    EXPECT_DOUBLE_EQ(picture.x, 10);
+    picture.update(250);
+    EXPECT_DOUBLE_EQ(picture.x, 11);
+    EXPECT_DOUBLE_EQ(picture.y, 18);
+    picture.update(-500);
+    EXPECT_DOUBLE_EQ(picture.x, 9);
+    EXPECT_DOUBLE_EQ(picture.y, 22);
+    picture.update(33);
+    EXPECT_DOUBLE_EQ(picture.x, 9 + 33.0 * 2 / 500);
+    EXPECT_DOUBLE_EQ(picture.z, 0);
+}
+
+struct Object2DDrawTest : ::testing::Test {
+    RecordingDevice& device = installRecordingDevice();
+    TempDir dir;
+    Texture* picture = nullptr;
+
+    Object2DDrawTest() {
+        writeFlatPng(dir.file("menu.png"), 1024, 1024, 0x808080FFu);
+        picture = TextureManager::instance().loadTexture("menu", dir.file("menu.png"));
+        device.clearCalls();
+    }
+};
+
+TEST_F(Object2DDrawTest, BothConstructorsTakeTheSharedSpriteAndStartEmpty) {
+    const Object2D plain;
+    const Object2D sized(64, 32, 512, 384);
+    EXPECT_EQ(plain.sprite, TextureManager::instance().sprite);
+    EXPECT_EQ(sized.sprite, TextureManager::instance().sprite);
+    EXPECT_EQ(sized.texture, nullptr);
+    EXPECT_DOUBLE_EQ(sized.x, 64);
+    EXPECT_DOUBLE_EQ(sized.y, 32);
+    EXPECT_DOUBLE_EQ(sized.width, 512);
+    EXPECT_DOUBLE_EQ(sized.height, 384);
+    EXPECT_DOUBLE_EQ(plain.width, 0);
+}
+
+TEST_F(Object2DDrawTest, ASizedPictureCoversExactlyItsRectangle) {
+    Object2D sized(64, 32, 512, 384);
+    sized.texture = picture;
+    sized.draw();
+
+    ASSERT_EQ(device.calls.size(), 2u);
+    const DeviceCall& transform = device.calls[0];
+    ASSERT_EQ(transform.kind, Kind::SpriteTransform);
+    EXPECT_FLOAT_EQ(transform.matrix.m[0][0], 0.5f);
+    EXPECT_FLOAT_EQ(transform.matrix.m[1][1], 0.375f);
+    EXPECT_FLOAT_EQ(transform.matrix.m[3][0], 64);
+    EXPECT_FLOAT_EQ(transform.matrix.m[3][1], 32);
+
+    const DeviceCall& draw = device.calls[1];
+    ASSERT_EQ(draw.kind, Kind::SpriteDraw);
+    EXPECT_EQ(draw.texture, picture);
+    EXPECT_FALSE(draw.hasPosition);
+    EXPECT_EQ(draw.color, 0xFFFFFFFFu);
+    EXPECT_FLOAT_EQ(draw.topLeft.x, 64);
+    EXPECT_FLOAT_EQ(draw.topLeft.y, 32);
+    EXPECT_FLOAT_EQ(draw.bottomRight.x, 576);
+    EXPECT_FLOAT_EQ(draw.bottomRight.y, 416);
+}
+
+TEST_F(Object2DDrawTest, AnUnsizedPictureKeepsTheTransformOfTheLastSizedDraw) {
+    Object2D sized(64, 32, 512, 384);
+    sized.texture = picture;
+    Object2D unsized(100, 50, 512, 0);
+    unsized.texture = picture;
+    unsized.z = 0.25;
+    sized.draw();
+    device.clearCalls();
+    unsized.draw();
+
+    ASSERT_EQ(device.calls.size(), 1u);
+    const DeviceCall& draw = device.calls[0];
+    ASSERT_EQ(draw.kind, Kind::SpriteDraw);
+    EXPECT_TRUE(draw.hasPosition);
+    EXPECT_FLOAT_EQ(draw.position.x, 100);
+    EXPECT_FLOAT_EQ(draw.position.y, 50);
+    EXPECT_FLOAT_EQ(draw.position.z, 0.25f);
+    EXPECT_FLOAT_EQ(draw.matrix.m[0][0], 0.5f);  // still the sized draw's
+    EXPECT_FLOAT_EQ(draw.topLeft.x, 64 + 100 * 0.5f);
+}
+
+TEST_F(Object2DDrawTest, AnEmptyPictureDrawsNothingAndLeavesTheTransform) {
+    Object2D empty(64, 32, 512, 384);
+    empty.draw();
+    Object2D unsizedEmpty;
+    unsizedEmpty.draw();
+    EXPECT_TRUE(device.calls.empty());
+}
+
+}  // namespace
