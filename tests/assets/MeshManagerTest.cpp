@@ -5,7 +5,8 @@
 #include "shell/GraphicsContext.h"
 #include "support/PictureFiles.h"
 #include "support/RecordingGraphics.h"
-#include "support/TempDir.h"
+#include "support/TempDirectory.h"
+#include "support/TextFiles.h"
 #include "support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
@@ -56,11 +57,11 @@ void expectSameColor(const ColorValue& a, const ColorValue& b) {
 struct MeshManagerTest : ::testing::Test {
     RecordingDevice& device = installRecordingDevice();
     MeshManager& registry = MeshManager::instance();
-    TempDir dir;
+    TempDirectory dir;
     WorkingDirectory inside{dir.path()};
 
     MeshManagerTest() {
-        writeFile(dir.file("Meshes/pair.x"), PAIR);
+        writeTextFile(dir.file("Meshes/pair.x"), PAIR);
         std::filesystem::create_directories(dir.path() / "Pictures");
         writeFlatPng(dir.file("Pictures/skin.png"), 4, 4, 0xFF00FFFFu);
     }
@@ -122,7 +123,7 @@ TEST_F(MeshManagerTest, SubsetsWithoutAPictureKeepTheOneLeftBound) {
     std::string plainText = PAIR;
     const std::size_t line = plainText.find("   TextureFilename");
     plainText.erase(line, plainText.find('\n', line) + 1 - line);
-    writeFile(dir.file("Meshes/plain.x"), plainText);
+    writeTextFile(dir.file("Meshes/plain.x"), plainText);
     Mesh* plain = registry.loadMesh("plain", "Meshes/plain.x");
     ASSERT_EQ(plain->materialCount, 2u);
     EXPECT_EQ(plain->materialTextures[0], nullptr);
@@ -133,7 +134,7 @@ TEST_F(MeshManagerTest, SubsetsWithoutAPictureKeepTheOneLeftBound) {
 }
 
 TEST_F(MeshManagerTest, AModelThatFailsToLoadIsAnEmptyRecordThatDrawsNothing) {
-    writeFile(dir.file("Meshes/cut.x"), std::string(PAIR).substr(0, 120));
+    writeTextFile(dir.file("Meshes/cut.x"), std::string(PAIR).substr(0, 120));
     for (const char* path : {"Meshes/cut.x", "Meshes/missing.x"}) {
         Mesh* broken = registry.loadMesh(path, path);
         ASSERT_NE(broken, nullptr);
@@ -155,9 +156,9 @@ void reportMeshes() {
 }
 
 TEST(MeshManagerExit, EachModelAndItsPicturesAreReleasedOnce) {
-    TempDir dir;
+    TempDirectory dir;
     WorkingDirectory inside{dir.path()};
-    writeFile(dir.file("pair.x"), PAIR);
+    writeTextFile(dir.file("pair.x"), PAIR);
     std::filesystem::create_directories(dir.path() / "Pictures");
     writeFlatPng(dir.file("Pictures/skin.png"), 4, 4, 0xFFFFFFFFu);
     EXPECT_EXIT(

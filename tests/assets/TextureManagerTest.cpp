@@ -3,7 +3,8 @@
 #include "platform/RecordedTexture.h"
 #include "support/PictureFiles.h"
 #include "support/RecordingGraphics.h"
-#include "support/TempDir.h"
+#include "support/TempDirectory.h"
+#include "support/TextFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ using Kind = DeviceCall::Kind;
 struct TextureManagerTest : ::testing::Test {
     RecordingDevice& device = installRecordingDevice();
     TextureManager& registry = TextureManager::instance();
-    TempDir dir;
+    TempDirectory dir;
     std::string menu = dir.file("menu.png");
     std::string other = dir.file("other.png");
 
@@ -60,7 +61,7 @@ void reportTextures() {
 }
 
 TEST(TextureManagerExit, EachTextureIsReleasedOnceAndEmptyEntriesNotAtAll) {
-    TempDir dir;
+    TempDirectory dir;
     writeFlatPng(dir.file("a.png"), 2, 2, 0xFFFFFFFFu);
     EXPECT_EXIT(
         {

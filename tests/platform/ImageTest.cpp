@@ -1,7 +1,7 @@
 #include "platform/Image.h"
 
 #include "support/PictureFiles.h"
-#include "support/TempDir.h"
+#include "support/TextFiles.h"
 #include "support/TempDirectory.h"
 
 #include <gtest/gtest.h>
@@ -24,9 +24,9 @@ TEST(Image, PngDecodesToItsOwnSizeWithRgbaTexelsFromTheTopRow) {
 
 TEST(Image, MissingEmptyAndNonPictureFilesGiveNothing) {
     TempDirectory dir;
-    writeFile(dir.file("notes.png"), "this is not a picture at all");
-    writeFile(dir.file("empty.png"), "");
-    writeFile(dir.file("cut.png"), "\x89PNG\r\n\x1a\n");
+    writeTextFile(dir.file("notes.png"), "this is not a picture at all");
+    writeTextFile(dir.file("empty.png"), "");
+    writeTextFile(dir.file("cut.png"), "\x89PNG\r\n\x1a\n");
     EXPECT_FALSE(loadImage(dir.file("missing.png")));
     EXPECT_FALSE(loadImage(dir.file("notes.png")));
     EXPECT_FALSE(loadImage(dir.file("empty.png")));

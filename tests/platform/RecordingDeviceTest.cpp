@@ -3,7 +3,7 @@
 #include "platform/RecordedTexture.h"
 
 #include "support/PictureFiles.h"
-#include "support/TempDir.h"
+#include "support/TextFiles.h"
 #include "support/TempDirectory.h"
 
 #include <gtest/gtest.h>

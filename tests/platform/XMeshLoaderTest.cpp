@@ -1,7 +1,7 @@
 #include "platform/MeshData.h"
 
 #include "support/PictureFiles.h"
-#include "support/TempDir.h"
+#include "support/TextFiles.h"
 #include "support/TempDirectory.h"
 
 #include <gtest/gtest.h>
@@ -175,7 +175,7 @@ void expectCard(const MeshData& mesh) {
 
 TEST(XMeshLoader, TextCardKeepsFileSpaceMaterialOrderAndReferencedMaterials) {
     TempDirectory dir;
-    writeFile(dir.file("card.x"), CARD_TEXT);
+    writeTextFile(dir.file("card.x"), CARD_TEXT);
     const std::optional<MeshData> mesh = loadXMesh(dir.file("card.x"));
     ASSERT_TRUE(mesh);
     expectCard(*mesh);
@@ -183,7 +183,7 @@ TEST(XMeshLoader, TextCardKeepsFileSpaceMaterialOrderAndReferencedMaterials) {
 
 TEST(XMeshLoader, BinaryCardReadsLikeTheTextOne) {
     TempDirectory dir;
-    writeFile(dir.file("card.x"), cardBinary());
+    writeTextFile(dir.file("card.x"), cardBinary());
     const std::optional<MeshData> mesh = loadXMesh(dir.file("card.x"));
     ASSERT_TRUE(mesh);
     expectCard(*mesh);
@@ -193,13 +193,13 @@ TEST(XMeshLoader, LyingCountsAreRefusedBeforeTheyCostMemory) {
     TempDirectory dir;
     std::string lying = CARD_TEXT;
     lying.replace(lying.find("  4;\n  -1.0"), 4, "  999999999;");
-    writeFile(dir.file("lying.x"), lying);
-    writeFile(dir.file("lying-binary.x"), cardBinary(999999999));
+    writeTextFile(dir.file("lying.x"), lying);
+    writeTextFile(dir.file("lying-binary.x"), cardBinary(999999999));
     // A list token that claims more numbers than the file holds.
     std::string longList = cardBinary();
     const std::string twelveFloats("\x07\x00\x0c\x00\x00\x00", 6);
     longList.replace(longList.find(twelveFloats), twelveFloats.size(), std::string("\x07\x00\xff\xc9\x9a\x3b", 6));
-    writeFile(dir.file("long-list.x"), longList);
+    writeTextFile(dir.file("long-list.x"), longList);
 
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(loadXMesh(dir.file("lying.x")));
@@ -235,7 +235,7 @@ TEST(XMeshLoader, BrokenFilesGiveNothing) {
         {"empty.x", ""},
     };
     for (const auto& [name, bytes] : files) {
-        writeFile(dir.file(name), bytes);
+        writeTextFile(dir.file(name), bytes);
         EXPECT_FALSE(loadXMesh(dir.file(name))) << name;
     }
     EXPECT_FALSE(loadXMesh(dir.file("missing.x")));
@@ -246,7 +246,7 @@ TEST(XMeshLoader, MeshesOfEveryFrameBecomeSubsetsInOrder) {
     // gets one opaque white material; the first shares one material index
     // among all its faces.
     TempDirectory dir;
-    writeFile(dir.file("two.x"), R"(xof 0302txt 0032
+    writeTextFile(dir.file("two.x"), R"(xof 0302txt 0032
 Frame A {
  FrameTransformMatrix { 1.0,0.0,0.0,0.0, 0.0,1.0,0.0,0.0, 0.0,0.0,1.0,0.0, 5.0,0.0,0.0,1.0;; }
  Mesh {

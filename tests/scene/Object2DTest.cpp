@@ -3,7 +3,8 @@
 #include "assets/TextureManager.h"
 #include "support/PictureFiles.h"
 #include "support/RecordingGraphics.h"
-#include "support/TempDir.h"
+#include "support/TempDirectory.h"
+#include "support/TextFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ TEST(Object2D, UpdateMovesByVelocityPerHalfSecond) {
 
 struct Object2DDrawTest : ::testing::Test {
     RecordingDevice& device = installRecordingDevice();
-    TempDir dir;
+    TempDirectory dir;
     Texture* picture = nullptr;
 
     Object2DDrawTest() {

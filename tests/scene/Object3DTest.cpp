@@ -3,7 +3,8 @@
 #include "assets/MeshManager.h"
 #include "shell/GraphicsContext.h"
 #include "support/RecordingGraphics.h"
-#include "support/TempDir.h"
+#include "support/TempDirectory.h"
+#include "support/TextFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -65,8 +66,8 @@ TEST(Object3D, RotationTurnsAboutYThenXThenZ) {
 
 TEST(Object3D, DrawSetsRotationThenWorldAxisScaleThenTranslation) {
     RecordingDevice& device = installRecordingDevice();
-    TempDir dir;
-    writeFile(dir.file("tri.x"), "xof 0302txt 0032\nMesh { 3; 0.0;0.0;0.0;, 0.0;1.0;0.0;, 1.0;0.0;0.0;; 1; 3;0,1,2;; }\n");
+    TempDirectory dir;
+    writeTextFile(dir.file("tri.x"), "xof 0302txt 0032\nMesh { 3; 0.0;0.0;0.0;, 0.0;1.0;0.0;, 1.0;0.0;0.0;; 1; 3;0,1,2;; }\n");
     Object3D arena(1, 2, 3, 2.2, 1.5, 1.5, 90, 90, 0, 0, 0, 0);
     arena.mesh = MeshManager::instance().loadMesh("arena", dir.file("tri.x"));
     device.clearCalls();
