@@ -184,6 +184,94 @@ void Mask::blur(float radius)
     height = h;
 }
 
+namespace {
+
+// Squared distance along one line to the nearest zero of f (the lower
+// envelope of parabolas), in place.
+void distanceAlong(std::vector<float>& f, std::vector<float>& d, std::vector<int>& v, std::vector<float>& z)
+{
+    const int n = static_cast<int>(f.size());
+    d.resize(n);
+    v.resize(n);
+    z.resize(n + 1);
+    int k = 0;
+    v[0] = 0;
+    z[0] = -1e30f;
+    z[1] = 1e30f;
+    for (int q = 1; q < n; ++q) {
+        float s = 0;
+        while (true) {
+            const int p = v[k];
+            s = ((f[q] + q * q) - (f[p] + p * p)) / (2.0f * (q - p));
+            if (s > z[k] || k == 0)
+                break;
+            --k;
+        }
+        if (s <= z[k]) {
+            v[0] = q;
+            z[0] = -1e30f;
+            z[1] = 1e30f;
+            k = 0;
+            continue;
+        }
+        ++k;
+        v[k] = q;
+        z[k] = s;
+        z[k + 1] = 1e30f;
+    }
+    k = 0;
+    for (int q = 0; q < n; ++q) {
+        while (z[k + 1] < q)
+            ++k;
+        const float dq = static_cast<float>(q - v[k]);
+        d[q] = dq * dq + f[v[k]];
+    }
+    f.swap(d);
+}
+
+} // namespace
+
+void Mask::grow(float radius)
+{
+    const int pad = static_cast<int>(std::ceil(radius)) + 2;
+    const int w = width + 2 * pad, h = height + 2 * pad;
+    constexpr float FAR = 1e20f;
+    std::vector<float> dist(static_cast<std::size_t>(w) * h, FAR);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (alpha[static_cast<std::size_t>(y) * width + x] >= 0.5f)
+                dist[static_cast<std::size_t>(y + pad) * w + x + pad] = 0.0f;
+    std::vector<float> line, scratch, z;
+    std::vector<int> v;
+    for (int x = 0; x < w; ++x) {
+        line.resize(h);
+        for (int y = 0; y < h; ++y)
+            line[y] = dist[static_cast<std::size_t>(y) * w + x];
+        distanceAlong(line, scratch, v, z);
+        for (int y = 0; y < h; ++y)
+            dist[static_cast<std::size_t>(y) * w + x] = line[y];
+    }
+    for (int y = 0; y < h; ++y) {
+        line.assign(&dist[static_cast<std::size_t>(y) * w], &dist[static_cast<std::size_t>(y) * w] + w);
+        distanceAlong(line, scratch, v, z);
+        std::copy(line.begin(), line.end(), &dist[static_cast<std::size_t>(y) * w]);
+    }
+    // Half a pixel of softness at the new edge, and the old coverage kept
+    // where it was already larger.
+    for (std::size_t i = 0; i < dist.size(); ++i)
+        dist[i] = clamp01(radius + 0.5f - std::sqrt(dist[i]));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            float& d = dist[static_cast<std::size_t>(y + pad) * w + x + pad];
+            d = std::max(d, alpha[static_cast<std::size_t>(y) * width + x]);
+        }
+    alpha = std::move(dist);
+    left -= pad;
+    top -= pad;
+    width = w;
+    height = h;
+}
+
 Canvas::Canvas(int width, int height, float designWidth)
     : width_(width), height_(height), scaleX_(designWidth > 0 ? width / designWidth : 1.0f),
       pixels_(static_cast<std::size_t>(width) * height * 4, 0.0f)

@@ -49,6 +49,7 @@ struct Mask {
 
     float at(int x, int y) const;  // pixel coordinates of the canvas; 0 outside
     void blur(float radius);       // soft spread, grows the mask by the radius
+    void grow(float radius);       // hard spread: everything within the radius of the shape
 };
 
 enum class Blend { Over, Add };

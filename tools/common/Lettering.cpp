@@ -4,7 +4,6 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_GLYPH_H
-#include FT_STROKER_H
 
 #include <algorithm>
 #include <cmath>
@@ -38,12 +37,9 @@ constexpr float FIXED_16_16 = 65536.0f;
 struct Lettering::Face {
     FT_Library library = nullptr;
     FT_Face face = nullptr;
-    FT_Stroker stroker = nullptr;
 
     ~Face()
     {
-        if (stroker)
-            FT_Stroker_Done(stroker);
         if (face)
             FT_Done_Face(face);
         if (library)
@@ -90,16 +86,13 @@ Lettering::Lettering(const std::string& pattern) : face_(std::make_unique<Face>(
     const std::string file = findFontFile(pattern);
     if (file.empty() || FT_Init_FreeType(&face_->library) != 0)
         return;
-    if (FT_New_Face(face_->library, file.c_str(), 0, &face_->face) != 0) {
+    if (FT_New_Face(face_->library, file.c_str(), 0, &face_->face) != 0)
         face_->face = nullptr;
-        return;
-    }
-    FT_Stroker_New(face_->library, &face_->stroker);
 }
 
 Lettering::~Lettering() = default;
 
-bool Lettering::ready() const { return face_->face != nullptr && face_->stroker != nullptr; }
+bool Lettering::ready() const { return face_->face != nullptr; }
 
 float Lettering::measure(const std::string& text, const TextStyle& style, float scaleX) const
 {
@@ -128,11 +121,6 @@ Mask Lettering::render(const std::string& text, const TextStyle& style, float sc
         FT_Glyph glyph = nullptr;
         if (FT_Get_Glyph(slot, &glyph) != 0)
             return;
-        if (spread > 0) {
-            FT_Stroker_Set(face_->stroker, static_cast<FT_Fixed>(std::lround(spread * FIXED_26_6)),
-                           FT_STROKER_LINECAP_ROUND, FT_STROKER_LINEJOIN_ROUND, 0);
-            FT_Glyph_StrokeBorder(&glyph, face_->stroker, false, true);
-        }
         const float penX = pen + fracX;
         const float whole = std::floor(penX);
         FT_Vector shift{static_cast<FT_Pos>(std::lround((penX - whole) * FIXED_26_6)),
@@ -169,6 +157,8 @@ Mask Lettering::render(const std::string& text, const TextStyle& style, float sc
             }
         FT_Done_Glyph(reinterpret_cast<FT_Glyph>(p.glyph));
     }
+    if (spread > 0)
+        mask.grow(spread);
     return mask;
 }
 
