@@ -2,12 +2,21 @@
 
 #include "actors/Frisbee.h"
 #include "audio/Sound.h"
+#include "audio/SoundManager.h"
 #include "input/InputManager.h"
 #include "input/KeyboardState.h"
 
+#include <AL/al.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 namespace {
 
@@ -542,4 +551,103 @@ TEST_F(RobotTest, ResetPutsTheRobotBackFreeOnItsSpot) {
     EXPECT_EQ(robot.throwVelocityZ, 0.0);
     EXPECT_EQ(robot.velocityX, 1.0);   // set from the controls at the next update
     EXPECT_EQ(robot.rotationY, 30.0);  // turns back by itself
+}
+
+namespace {
+
+// A working folder holding a two-second "move" sound, with OpenAL's silent
+// output open, so that the running noise really plays.
+class RunningNoiseTest : public RobotTest {
+protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() /
+                 ("korv-running-noise-" + std::to_string(getpid()));
+        std::filesystem::create_directories(folder / "Sounds");
+        writeTone(folder / "Sounds" / "move.wav");
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(folder);
+        setenv("ALSOFT_DRIVERS", "null", 1);
+        ASSERT_TRUE(openAudioDevice());
+    }
+    void TearDown() override {
+        std::filesystem::current_path(previous);
+        std::filesystem::remove_all(folder);
+    }
+
+    static void writeTone(const std::filesystem::path& path) {
+        constexpr std::uint32_t rate = 22050;
+        constexpr std::uint32_t samples = 2 * rate;
+        std::ofstream out(path, std::ios::binary);
+        const auto u32 = [&](std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
+        const auto u16 = [&](std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+        out.write("RIFF", 4);
+        u32(36 + samples * 2);
+        out.write("WAVEfmt ", 8);
+        u32(16);
+        u16(1);  // PCM
+        u16(1);  // mono
+        u32(rate);
+        u32(rate * 2);
+        u16(2);
+        u16(16);
+        out.write("data", 4);
+        u32(samples * 2);
+        for (std::uint32_t i = 0; i < samples; ++i)
+            u16(static_cast<std::uint16_t>(static_cast<std::int16_t>(
+                8000.0 * std::sin(2.0 * M_PI * 110.0 * i / rate))));
+    }
+
+    static ALint sourceState(ALuint source) {
+        ALint state = 0;
+        alGetSourcei(source, AL_SOURCE_STATE, &state);
+        return state;
+    }
+    static float pitch(ALuint source) {
+        float value = 0.0f;
+        alGetSourcef(source, AL_PITCH, &value);
+        return value;
+    }
+
+    std::filesystem::path folder;
+    std::filesystem::path previous;
+};
+
+}  // namespace
+
+TEST_F(RunningNoiseTest, FollowsTheRobotWithAPitchThatGrowsWithItsSpeedSquared) {
+    set(1, Up);
+    Robot big(1, ModelBig, 3.0, 1.0);
+    ASSERT_GT(big.moveSound->buffer, 0u);
+    const ALuint source = big.moveSound->sources[0];
+    big.update(33);
+    EXPECT_EQ(sourceState(source), AL_PLAYING);
+    EXPECT_NEAR(pitch(source), 1.6 * 1.6 / 3.0, 1e-6);  // 0.853
+    float position[3] = {};
+    alGetSourcefv(source, AL_POSITION, position);
+    EXPECT_FLOAT_EQ(position[0], 3.0 / -6.0);
+    EXPECT_FLOAT_EQ(position[1], static_cast<float>(big.y * 0.25));
+    EXPECT_EQ(position[2], 0.0f);
+
+    // While playing, it is moved along rather than restarted.
+    big.update(33);
+    alGetSourcefv(source, AL_POSITION, position);
+    EXPECT_FLOAT_EQ(position[1], static_cast<float>(big.y * 0.25));
+    EXPECT_EQ(sourceState(source), AL_PLAYING);
+
+    // Player 2's small robot uses the other source, higher pitched.
+    set(2, Left);
+    Robot small(2, ModelSmall, -3.0, 0.0);
+    small.update(33);
+    const ALuint other = small.moveSound->sources[1];
+    EXPECT_EQ(sourceState(other), AL_PLAYING);
+    EXPECT_NEAR(pitch(other), 2.16 * 2.16 / 3.0, 1e-5);  // 1.555
+    EXPECT_NEAR(pitch(source), 0.853, 1e-3);
+
+    // Standing still stops it.
+    set(1, Up, Released);
+    big.update(33);
+    EXPECT_EQ(sourceState(source), AL_STOPPED);
+    EXPECT_EQ(sourceState(other), AL_PLAYING);
+    big.update(33);
+    EXPECT_EQ(sourceState(source), AL_STOPPED);
 }
