@@ -1,4 +1,4 @@
-#include "support/MatchBench.h"
+#include "MatchBench.h"
 
 #include "input/InputManager.h"
 
