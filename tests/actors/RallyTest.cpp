@@ -1,4 +1,4 @@
-#include "../support/MatchBench.h"
+#include "support/MatchBench.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,15 @@
 #include "actors/Robot.h"
 
 #include "actors/Frisbee.h"
+#include "assets/MeshManager.h"
 #include "audio/Sound.h"
 #include "audio/SoundManager.h"
 #include "input/InputManager.h"
 #include "input/KeyboardState.h"
+#include "platform/MeshBuffer.h"
+#include "platform/RecordingDevice.h"
+#include "shell/GraphicsContext.h"
+#include "support/WorkingDirectory.h"
 
 #include <AL/al.h>
 #include <gtest/gtest.h>
@@ -650,4 +655,120 @@ TEST_F(RunningNoiseTest, FollowsTheRobotWithAPitchThatGrowsWithItsSpeedSquared) 
     EXPECT_EQ(sourceState(other), AL_PLAYING);
     big.update(33);
     EXPECT_EQ(sourceState(source), AL_STOPPED);
+}
+
+namespace {
+
+// The world matrix a robot part is drawn with: stood up, turned by its yaw,
+// scaled, then put in place.
+Matrix partWorld(float yaw, float x, float y, float z) {
+    return matrixMultiply(
+        matrixMultiply(rotationMatrix(90.0f, yaw, 90.0f), matrixScaling(0.3f, 0.3f, 0.3f)),
+        matrixTranslation(x, y, z));
+}
+
+bool sameMatrix(const Matrix& a, const Matrix& b) {
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            if (a.m[r][c] != b.m[r][c]) return false;
+    return true;
+}
+
+// Robots drawn with the generated models onto a device that records.
+class RobotDrawTest : public RobotTest {
+protected:
+    void SetUp() override {
+        auto owned = std::make_unique<RecordingDevice>();
+        device = owned.get();
+        GraphicsContext::instance().device = std::move(owned);
+        MeshManager::instance().device = device;
+    }
+
+    // The draws of one part, in the order they came.
+    std::vector<const DeviceCall*> drawsOf(const Mesh* part) const {
+        std::vector<const DeviceCall*> draws;
+        for (const DeviceCall* call : device->callsOf(DeviceCall::Kind::DrawSubset))
+            if (call->mesh == part->mesh.get()) draws.push_back(call);
+        return draws;
+    }
+
+    WorkingDirectory inside{KORV_GAME_DIR};
+    RecordingDevice* device = nullptr;
+};
+
+}  // namespace
+
+TEST_F(RobotDrawTest, ThreePartsAtOnePlaceEachWithItsOwnYaw) {
+    Robot robot(1, ModelBig, 3.25, -1.5);
+    robot.headYaw = 30.5;
+    robot.rotationY = -45.0;
+    device->clearCalls();
+    robot.draw();
+
+    const struct {
+        const Mesh* part;
+        float yaw;
+    } parts[] = {{robot.headMesh, 30.5f}, {robot.bodyMesh, 180.0f}, {robot.mesh, 135.0f}};
+    std::size_t previousLast = 0;
+    for (const auto& part : parts) {
+        const auto draws = drawsOf(part.part);
+        ASSERT_FALSE(draws.empty());
+        for (const DeviceCall* draw : draws) {
+            EXPECT_TRUE(sameMatrix(draw->matrix, partWorld(part.yaw, 3.25f, -1.5f, -5.0f)))
+                << "yaw " << part.yaw;
+        }
+        // Head, then body, then bottom.
+        const std::size_t first = draws.front() - device->calls.data();
+        EXPECT_GE(first, previousLast);
+        previousLast = draws.back() - device->calls.data();
+    }
+    EXPECT_EQ(device->count(DeviceCall::Kind::DrawSubset),
+              drawsOf(robot.headMesh).size() + drawsOf(robot.bodyMesh).size() +
+                  drawsOf(robot.mesh).size());
+}
+
+TEST_F(RobotDrawTest, MissingHeadLeavesBodyAndBottomDrawn) {
+    Robot robot(2, ModelSmall, -3.0, 0.0);
+    const Mesh* head = robot.headMesh;
+    robot.headMesh = nullptr;
+    device->clearCalls();
+    robot.draw();
+    EXPECT_TRUE(drawsOf(head).empty());
+    EXPECT_FALSE(drawsOf(robot.bodyMesh).empty());
+    EXPECT_FALSE(drawsOf(robot.mesh).empty());
+}
+
+TEST_F(RobotDrawTest, DiscIsDrawnOnlyWhenVisibleAndNotHeld) {
+    Frisbee disc(1.0, 0.5, -4.9, 0.0, 0.0, 0.0);
+    const auto discDraws = [&] {
+        device->clearCalls();
+        disc.draw();
+        return device->count(DeviceCall::Kind::DrawSubset);
+    };
+    EXPECT_EQ(discDraws(), 0u);  // held from the start
+    disc.state = FrisbeeGliding;
+    EXPECT_GT(discDraws(), 0u);
+    EXPECT_TRUE(sameMatrix(device->last(DeviceCall::Kind::DrawSubset)->matrix,
+                           matrixMultiply(matrixMultiply(rotationMatrix(90.0f, 0.0f, 90.0f),
+                                                         matrixScaling(0.2f, 0.2f, 0.2f)),
+                                          matrixTranslation(1.0f, 0.5f, -4.9f))));
+    disc.visible = false;
+    EXPECT_EQ(discDraws(), 0u);
+    disc.visible = true;
+    disc.state = FrisbeeResting;
+    EXPECT_GT(discDraws(), 0u);
+}
+
+TEST_F(RobotDrawTest, HeldDiscIsNotDrawnWhileTheRobotIs) {
+    Robot robot(1, ModelBig, 3.0, 0.0);
+    Frisbee disc(3.0, 0.0, -5.3, 0.0, 0.0, 0.0);
+    disc.state = FrisbeeResting;
+    robot.interact(disc);
+    ASSERT_EQ(disc.state, FrisbeeHeld);
+    device->clearCalls();
+    robot.draw();
+    const std::size_t robotDraws = device->count(DeviceCall::Kind::DrawSubset);
+    disc.draw();
+    EXPECT_GT(robotDraws, 0u);
+    EXPECT_EQ(device->count(DeviceCall::Kind::DrawSubset), robotDraws);
 }
