@@ -9,7 +9,7 @@
 #include "shell/LightManager.h"
 #include "shell/RenderFrame.h"
 #include "support/MatchBench.h"
-#include "support/PictureFiles.h"
+#include "support/Screenshot.h"
 #include "support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
@@ -127,6 +127,5 @@ TEST_F(RallySceneTest, RobotsAndTheDiscShowWhereTheyAreMidRally) {
     EXPECT_EQ(bench.robot1.rotationY, 90.0);
     EXPECT_EQ(bench.robot2.rotationY, 45.0);
 
-    // KORV_SCENE_PNG names a file to keep the picture in, for looking at.
-    if (const char* path = std::getenv("KORV_SCENE_PNG")) writePng(path, scene.width, scene.height, scene.rgba);
+    saveScreenshot("rally-scene", scene);
 }
