@@ -14,8 +14,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -55,7 +55,7 @@ protected:
     }
 
     // Where a world point shows on the picture.
-    static void pixelOf(const GlDevice&, double x, double y, double z, int& px, int& py) {
+    static void pixelOf(double x, double y, double z, int& px, int& py) {
         const Matrix view = matrixLookAtLH({0, 0, 8}, {0, 0, 0}, {0, 1, 0});
         const Matrix projection = matrixPerspectiveFovLH(
             3.14159265f / 4.0f, static_cast<float>(WIDTH) / HEIGHT, 1.0f, 100.0f);
@@ -115,7 +115,7 @@ TEST_F(RallySceneTest, RobotsAndTheDiscShowWhereTheyAreMidRally) {
     for (const Spot& spot : spots) {
         int px = 0;
         int py = 0;
-        pixelOf(*device, spot.x, spot.y, spot.z, px, py);
+        pixelOf(spot.x, spot.y, spot.z, px, py);
         ASSERT_GE(px, 0);
         ASSERT_LT(px, WIDTH);
         ASSERT_GE(py, 0);
@@ -123,9 +123,16 @@ TEST_F(RallySceneTest, RobotsAndTheDiscShowWhereTheyAreMidRally) {
         EXPECT_NE(pixel(scene, px, py), pixel(empty, px, py)) << spot.what;
     }
     // Heads follow the disc; bottoms turn toward the running direction.
-    EXPECT_NE(bench.robot1.headYaw, 180.0);
+    // The disc flies on the +y side between them: player 1 looks toward −x
+    // and +y, player 2 toward +x and +y.
+    ASSERT_GT(bench.disc.y, bench.robot1.y);
+    ASSERT_GT(bench.disc.y, bench.robot2.y);
+    EXPECT_GT(bench.robot1.headYaw, 90.0);
+    EXPECT_LT(bench.robot1.headYaw, 175.0);
+    EXPECT_GT(bench.robot2.headYaw, 5.0);
+    EXPECT_LT(bench.robot2.headYaw, 90.0);
     EXPECT_EQ(bench.robot1.rotationY, 90.0);
-    EXPECT_EQ(bench.robot2.rotationY, 45.0);
+    EXPECT_EQ(bench.robot2.rotationY, -45.0);
 
     saveScreenshot("rally-scene", scene);
 }
