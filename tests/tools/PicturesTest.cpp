@@ -239,3 +239,61 @@ TEST(PicturesTest, generatorWritesTheSameBytesOnEveryRun)
     EXPECT_EQ(compared, static_cast<int>(MENU_PICTURES.size() + MESSAGE_PICTURES.size()));
     fs::remove_all(base);
 }
+
+namespace {
+
+// How strongly a texel shows player 1's orange-red or player 2's cyan.
+// Gold (the logo, the goals) and violet (the middle of the backdrop) count as neither.
+double orangeness(const unsigned char* c) { return c[0] > 150 && c[1] < 0.65 * c[0] && c[2] < 0.4 * c[0]; }
+double cyanness(const unsigned char* c) { return c[2] > 150 && c[1] > 0.6 * c[2] && c[0] < 0.4 * c[2]; }
+
+double sumOver(const Picture& p, const Area& a, double (*measure)(const unsigned char*))
+{
+    double sum = 0;
+    for (int y = static_cast<int>(a.y0 * p.height); y < static_cast<int>(a.y1 * p.height); ++y)
+        for (int x = static_cast<int>(a.x0 * p.width); x < static_cast<int>(a.x1 * p.width); ++x)
+            sum += measure(p.at(x, y));
+    return sum;
+}
+
+} // namespace
+
+TEST(PicturesTest, playerOneIsOrangeOnTheLeftAndPlayerTwoCyanOnTheRight)
+{
+    // Player 1 plays on the left half of the screen, player 2 on the right.
+    const Area left{0.0, 0.0, 0.5, 1.0}, right{0.5, 0.0, 1.0, 1.0};
+    for (const char* name : {"menu", "menuCharacters", "intro1", "intro2", "intro3"}) {
+        SCOPED_TRACE(name);
+        const Picture p = load(pathOf(name));
+        ASSERT_EQ(p.width, SIZE);
+        EXPECT_GT(sumOver(p, left, orangeness), 3 * sumOver(p, right, orangeness) + 1000);
+        EXPECT_GT(sumOver(p, right, cyanness), 3 * sumOver(p, left, cyanness) + 1000);
+    }
+}
+
+TEST(PicturesTest, charactersRowsEachShowADifferentRobotBesideTheMarkers)
+{
+    const Picture p = load(pathOf("menuCharacters"));
+    ASSERT_EQ(p.width, SIZE);
+    // The portrait left of the lanes: a drawn figure, not a plain panel.
+    std::array<std::array<int, 2>, 2> lit{};  // gold and violet texels per row
+    for (int row = 0; row < 2; ++row) {
+        SCOPED_TRACE(row + 1);
+        const double top = 0.40 + 0.15 * row;
+        const Area portrait{0.03, top - 0.04, 0.22, top + 0.09};
+        EXPECT_GT(measure(p, portrait, WHITE).spread, 0.08);
+        const Area stats{0.78, top - 0.04, 0.98, top + 0.09};
+        for (int y = static_cast<int>(stats.y0 * SIZE); y < static_cast<int>(stats.y1 * SIZE); ++y)
+            for (int x = static_cast<int>(stats.x0 * SIZE); x < static_cast<int>(stats.x1 * SIZE); ++x)
+            {
+                const unsigned char* c = p.at(x, y);
+                lit[row][0] += c[0] > 150 && c[1] > c[2] + 80;
+                lit[row][1] += c[2] > 150 && c[2] > c[1] + 80;
+            }
+    }
+    // The small robot's row is lit in gold, the big robot's in violet.
+    EXPECT_GT(lit[0][0], 1000);
+    EXPECT_LT(lit[0][1], lit[0][0] / 10);
+    EXPECT_GT(lit[1][1], 1000);
+    EXPECT_LT(lit[1][0], lit[1][1] / 10);
+}
