@@ -27,29 +27,12 @@ void AudioBuffer::mix(const std::vector<float>& mono, std::size_t offset, float 
     }
 }
 
-void AudioBuffer::mix(const AudioBuffer& other, std::size_t offset, float gain) {
-    if (offset >= frames())
-        return;
-    const std::size_t count = std::min(other.frames(), frames() - offset);
-    for (int c = 0; c < channelCount(); ++c) {
-        const float* in = other.channel(std::min(c, other.channelCount() - 1));
-        float* out = channel(c) + offset;
-        for (std::size_t i = 0; i < count; ++i)
-            out[i] += in[i] * gain;
-    }
-}
-
 void AudioBuffer::foldLoop(std::size_t loopFrames) {
     for (auto& samples : data) {
         for (std::size_t i = loopFrames; i < samples.size(); ++i)
             samples[i % loopFrames] += samples[i];
         samples.resize(loopFrames);
     }
-}
-
-void AudioBuffer::truncate(std::size_t newFrames) {
-    for (auto& samples : data)
-        samples.resize(std::min(newFrames, samples.size()));
 }
 
 namespace {

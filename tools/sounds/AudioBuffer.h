@@ -19,13 +19,10 @@ public:
     // buffer. pan runs from -1 (left) to 1 (right) with constant power; a
     // mono buffer ignores it.
     void mix(const std::vector<float>& mono, std::size_t offset, float gain, float pan = 0.0f);
-    // Adds another buffer with the same channel count from frame `offset` on.
-    void mix(const AudioBuffer& other, std::size_t offset, float gain);
 
     // Keeps the first `loopFrames` frames and adds everything after them
     // back onto the start, as it would sound when the loop plays again.
     void foldLoop(std::size_t loopFrames);
-    void truncate(std::size_t frames);
 
     // Raised-cosine ramps from and to silence.
     void fadeIn(double seconds);

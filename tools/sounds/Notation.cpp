@@ -93,13 +93,5 @@ std::vector<int> chordNotes(std::string_view symbol, int octave) {
         return {root, root + 4, root + 7};
     if (quality == "m")
         return {root, root + 3, root + 7};
-    if (quality == "7")
-        return {root, root + 4, root + 7, root + 10};
-    if (quality == "m7")
-        return {root, root + 3, root + 7, root + 10};
-    if (quality == "sus4")
-        return {root, root + 5, root + 7};
-    if (quality == "dim")
-        return {root, root + 3, root + 6};
     throw std::invalid_argument("not a chord: " + std::string(symbol));
 }

@@ -25,6 +25,6 @@ std::vector<NoteEvent> melody(std::string_view pattern, double startStep, float 
 // nothing; spaces and "|" take no step.
 std::vector<NoteEvent> hits(std::string_view pattern, double startStep, float velocity, int note = 60);
 
-// The notes of a chord symbol ("Em", "C", "B7", "Dm", "G#dim"), the root in
-// the given octave, from the root upward.
+// The notes of a major or minor triad ("C", "Em", "Bb"), the root in the
+// given octave, from the root upward.
 std::vector<int> chordNotes(std::string_view symbol, int octave);

@@ -27,7 +27,6 @@ public:
     void setEcho(double steps, float feedback, float wet);
 
     std::size_t frameOf(double step) const;
-    double stepSeconds() const { return secondsPerStep; }
 
     // The first `steps` steps as a loop: whatever rings past the end
     // (notes, echoes, reverb) is laid back over the start.
