@@ -55,7 +55,7 @@ constexpr double RIM_Z = -4.2;
 constexpr double RIM_DEPTH = 1.0;
 // The upper tiers lie in the roof's shade: calmer behind the score display.
 constexpr int SHADED_TIER = 3;
-constexpr double UPPER_TIER_LIGHT = 0.5;
+constexpr double UPPER_TIER_LIGHT = 0.42;
 
 // Picture sizes.
 constexpr int FLOOR_W = 1536;
@@ -218,8 +218,8 @@ Canvas drawStands() {
                     fillRect(c, x + 1, s, x + seatW - 1, s + 2, rgb(0x5E687C));
                 continue;
             }
-            c.fill(roundedRect(x, top + 6, x + seatW, top + rowH - 6, 3.0), shade(team, 0.55));
-            c.fill(roundedRect(x, top + 6, x + seatW, top + 14, 3.0), shade(team, 0.8));
+            c.fill(roundedRect(x, top + 6, x + seatW, top + rowH - 6, 3.0), shade(team, 0.42));
+            c.fill(roundedRect(x, top + 6, x + seatW, top + 14, 3.0), shade(team, 0.62));
             if (random.next() < 0.22) continue;
             const double cx = x + seatW / 2.0 + (random.next() - 0.5) * 3.0;
             const double cy = top + rowH * 0.55 + (random.next() - 0.5) * 6.0;

@@ -8,14 +8,6 @@ Frame Frame::moved(Vec3 local) const {
     return f;
 }
 
-Frame Frame::turned(double degrees) const {
-    const double a = degrees * PI / 180.0;
-    Frame f = *this;
-    f.forward = forward * std::cos(a) + right * std::sin(a);
-    f.right = right * std::cos(a) - forward * std::sin(a);
-    return f;
-}
-
 Frame Frame::onSide() const {
     Frame f = *this;
     f.up = right;
@@ -51,14 +43,6 @@ UvMap topProjection(double halfX, double halfZ, Vec2 uv0, Vec2 uv1) {
     return [=](Vec3 p, Vec3) {
         const double s = (p.x + halfX) / (2.0 * halfX);
         const double t = (halfZ - p.z) / (2.0 * halfZ);
-        return Vec2{uv0.u + s * (uv1.u - uv0.u), uv0.v + t * (uv1.v - uv0.v)};
-    };
-}
-
-UvMap frontProjection(double halfX, double halfY, Vec2 uv0, Vec2 uv1) {
-    return [=](Vec3 p, Vec3) {
-        const double s = (p.x + halfX) / (2.0 * halfX);
-        const double t = (halfY - p.y) / (2.0 * halfY);
         return Vec2{uv0.u + s * (uv1.u - uv0.u), uv0.v + t * (uv1.v - uv0.v)};
     };
 }

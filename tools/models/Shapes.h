@@ -17,8 +17,6 @@ struct Frame {
     Vec3 direction(Vec3 local) const { return right * local.x + up * local.y + forward * local.z; }
     // The same frame moved by a local offset.
     Frame moved(Vec3 local) const;
-    // Turned about its own up axis by an angle in degrees (from forward toward right).
-    Frame turned(double degrees) const;
     // Tipped so that its up axis becomes the old right axis (for axles).
     Frame onSide() const;
 
@@ -38,8 +36,6 @@ UvMap swatch(Vec2 uv);
 // Projects along the local up axis: local (x, z) in [-halfX, halfX] ×
 // [-halfZ, halfZ] fill the picture rectangle uv0..uv1 (v runs with -z).
 UvMap topProjection(double halfX, double halfZ, Vec2 uv0, Vec2 uv1);
-// Projects along the local forward axis: local x across, y downward.
-UvMap frontProjection(double halfX, double halfY, Vec2 uv0, Vec2 uv1);
 
 // An axis-aligned box in the frame, centred at `centre` with half extents.
 void box(MeshBuilder& model, int material, const Frame& frame, Vec3 centre, Vec3 half,
