@@ -57,9 +57,7 @@ void draw(GraphicsDevice& device, Model& model, const Matrix& world) {
 }
 
 Matrix placement(float angleX, float angleY, float angleZ, float scale3[3], float x, float y, float z) {
-    const Matrix rotation = matrixMultiply(
-        matrixMultiply(matrixRotationY(angleY * DEG_TO_RAD), matrixRotationX(angleX * DEG_TO_RAD)),
-        matrixRotationZ(angleZ * DEG_TO_RAD));
+    const Matrix rotation = rotationMatrix(angleX, angleY, angleZ);
     return matrixMultiply(matrixMultiply(rotation, matrixScaling(scale3[0], scale3[1], scale3[2])),
                           matrixTranslation(x, y, z));
 }

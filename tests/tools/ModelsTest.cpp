@@ -44,13 +44,10 @@ MeshData load(const std::string& model) {
     return data ? *data : MeshData{};
 }
 
-// World = rotation · scale · translation, the rotation built as the game
-// builds it: yaw about y first, then x, then z.
+// World = rotation · scale · translation, as the game places an object.
 Matrix placement(float angleX, float angleY, float angleZ, float scaleX, float scaleY,
                  float scaleZ, float x, float y, float z) {
-    const Matrix rotation = matrixMultiply(
-        matrixMultiply(matrixRotationY(angleY * DEG_TO_RAD), matrixRotationX(angleX * DEG_TO_RAD)),
-        matrixRotationZ(angleZ * DEG_TO_RAD));
+    const Matrix rotation = rotationMatrix(angleX, angleY, angleZ);
     return matrixMultiply(matrixMultiply(rotation, matrixScaling(scaleX, scaleY, scaleZ)),
                           matrixTranslation(x, y, z));
 }
