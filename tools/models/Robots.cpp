@@ -277,7 +277,7 @@ void bigHead(Part& p) {
         ellipsoid(p.mesh, p.glow, eye, {0.2, 0.11, 0.06}, 16, 8, paint(EYE));
         wheel(p, p.paint, {side * 0.98, 0.72, -0.05}, 0.3, 0.28, MAIN_SHADE);
         const Vec3 root{side * 1.05, 0.9, 0.0};
-        const Vec3 tip{side * 1.45, 1.35, 0.05};
+        const Vec3 tip{side * 1.55, 1.35, 0.05};
         rod(p, p.paint, root, tip, 0.06, STEEL);
         ball(p, p.glow, tip, 0.12, ACCENT);
     }
