@@ -29,7 +29,11 @@ int startFailed(const std::string& reason) {
 }  // namespace
 
 int runApplication() {
-    // Created first, destroyed last: everything drawn is made on its device.
+    // The singletons, in this order, so that they go in the reverse order at
+    // exit, however it comes: the graphics context first (its device must
+    // outlive every texture, mesh and font), then the input devices, the
+    // texture, mesh and font registries, the game, the settings, the sound
+    // registry, and the light slots last.
     GraphicsContext& graphics = GraphicsContext::instance();
     InputManager& input = InputManager::instance();
     const Config& config = Config::instance();
@@ -46,6 +50,8 @@ int runApplication() {
     // Without a sound output the game runs silently.
     openAudioDevice();
 
+    // The device and shared sprite for the registries and the game's assets
+    // come here; the scene light comes last.
     lights.initLights();
     lights.addSceneLight();
 
@@ -58,6 +64,7 @@ int runApplication() {
         previous = tickCount();
         if (const std::optional<int> exitCode = graphics.window->pumpMessage()) return *exitCode;
         input.updateControls();
+        // The one phase step of the game comes here.
         renderFrame();
         sleepMilliseconds(LOOP_SLEEP_MS);
     }

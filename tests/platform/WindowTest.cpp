@@ -1,0 +1,77 @@
+#include "platform/Window.h"
+
+#include "support/XServer.h"
+
+#include <SDL2/SDL.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int PUMP_LIMIT = 2000;
+
+struct WindowUnderX : ::testing::Test {
+    XServer x;
+    std::unique_ptr<Window> window;
+    unsigned long id = 0;
+
+    void SetUp() override {
+        ASSERT_TRUE(x.running());
+        setenv("DISPLAY", x.display().c_str(), 1);
+        unsetenv("SDL_VIDEODRIVER");
+        std::string error;
+        window = Window::open("Window test", 320, 200, false, error);
+        ASSERT_TRUE(window) << error;
+        id = x.findWindow("Window test", 10000);
+        ASSERT_NE(id, 0u);
+    }
+};
+
+TEST_F(WindowUnderX, IsACaptionedWindowOfTheAskedClientSizeAt100And100) {
+    const XServer::Geometry g = x.geometry(id);
+    EXPECT_EQ(g.width, 320);
+    EXPECT_EQ(g.height, 200);
+    EXPECT_EQ(g.x, Window::WINDOWED_X);
+    EXPECT_EQ(g.y, Window::WINDOWED_Y);
+}
+
+TEST_F(WindowUnderX, KeyAndPointerInputNeverPilesUpInTheQueue) {
+    x.sendKeysAndMotion(id, 500);
+    for (int i = 0; i < 20; ++i) EXPECT_FALSE(window->pumpMessage().has_value());
+    SDL_PumpEvents();
+    const int queued = SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+    EXPECT_LT(queued, 10);
+}
+
+TEST_F(WindowUnderX, TheCloseRequestEndsWithExitCodeZero) {
+    x.sendKeysAndMotion(id, 50);
+    x.sendDeleteWindow(id);
+    std::optional<int> exitCode;
+    for (int i = 0; i < PUMP_LIMIT && !exitCode; ++i) {
+        exitCode = window->pumpMessage();
+        if (!exitCode) SDL_Delay(1);
+    }
+    ASSERT_TRUE(exitCode.has_value());
+    EXPECT_EQ(*exitCode, 0);
+}
+
+TEST(WindowWithoutDisplay, IsRefusedWithAOneLineReason) {
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    unsetenv("SDL_VIDEODRIVER");
+    std::string error;
+    EXPECT_FALSE(Window::open("t", 320, 200, false, error));
+    EXPECT_NE(error.find("no display"), std::string::npos);
+    EXPECT_EQ(error.find('\n'), std::string::npos);
+}
+
+TEST(WindowWithoutDisplay, AnExplicitVideoDriverIsHonoured) {
+    unsetenv("DISPLAY");
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    std::string error;
+    EXPECT_TRUE(Window::open("t", 320, 200, false, error)) << error;
+}
+
+}  // namespace
