@@ -106,7 +106,8 @@ bool isBareToken(std::uint16_t tag) { return (tag >= 12 && tag <= 20) || (tag >=
 
 constexpr std::size_t GUID_SIZE = 16;
 
-bool tokenizeBinary(const char* p, const char* end, bool doubles, std::vector<Token>& out) {
+bool tokenizeBinary(const char* file, const char* p, const char* end, bool doubles, std::vector<Token>& out,
+                    std::vector<std::size_t>& stringPadding) {
     while (p < end) {
         std::uint16_t tag = 0;
         if (!readValue(p, end, tag)) return false;
@@ -123,7 +124,10 @@ bool tokenizeBinary(const char* p, const char* end, bool doubles, std::vector<To
                 std::memcpy(&next, p, 2);
                 if (next == TOKEN_COMMA || next == TOKEN_SEMICOLON) {
                     p += 2;
-                    if (end - p >= 2 && p[0] == 0 && p[1] == 0) p += 2;
+                    if (end - p >= 2 && p[0] == 0 && p[1] == 0) {
+                        stringPadding.push_back(static_cast<std::size_t>(p - file));
+                        p += 2;
+                    }
                 }
             }
         } else if (tag == TOKEN_INTEGER) {
@@ -447,7 +451,8 @@ std::optional<XFileInfo> scanXFile(const std::vector<char>& bytes) {
     const char* begin = bytes.data() + HEADER_SIZE;
     const char* end = bytes.data() + bytes.size();
     const bool read = info.text ? tokenizeText(begin, end, tokens)
-                                : tokenizeBinary(begin, end, floatSize == "0064", tokens);
+                                : tokenizeBinary(bytes.data(), begin, end, floatSize == "0064", tokens,
+                                                 info.binaryStringPadding);
     std::vector<XObject> objects;
     if (!read || !Parser(tokens).parseFile(objects)) return std::nullopt;
 

@@ -23,6 +23,9 @@ struct XFileInfo {
     // frames depth-first (a frame's own meshes before its child frames),
     // then the meshes that stand outside any frame.
     std::vector<XMeshInfo> meshes;
+    // Offsets of the high halves of binary strings' double-word terminators,
+    // which the importer, reading a word, would take for a token.
+    std::vector<std::size_t> binaryStringPadding;
 };
 
 // Reads the structure of a text or binary .x file without building any

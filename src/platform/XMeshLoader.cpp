@@ -34,6 +34,19 @@ std::vector<char> separateCommas(const std::vector<char>& bytes) {
     return out;
 }
 
+// Drops the two bytes at each offset (in ascending order).
+std::vector<char> dropPadding(const std::vector<char>& bytes, const std::vector<std::size_t>& offsets) {
+    std::vector<char> out;
+    out.reserve(bytes.size());
+    std::size_t from = 0;
+    for (const std::size_t offset : offsets) {
+        out.insert(out.end(), bytes.begin() + from, bytes.begin() + offset);
+        from = offset + 2;
+    }
+    out.insert(out.end(), bytes.begin() + from, bytes.end());
+    return out;
+}
+
 // The material of a mesh that has no material list: opaque white.
 MeshMaterial defaultMaterial() {
     MeshMaterial m;
@@ -93,6 +106,7 @@ std::optional<MeshData> loadXMesh(const std::string& path) {
     const std::optional<XFileInfo> info = scanXFile(*bytes);
     if (!info) return std::nullopt;
     if (info->text) *bytes = separateCommas(*bytes);
+    else if (!info->binaryStringPadding.empty()) *bytes = dropPadding(*bytes, info->binaryStringPadding);
 
     // ConvertToLeftHanded undoes the importer's own conversion to OpenGL
     // conventions: the game keeps the file's left-handed space, clockwise

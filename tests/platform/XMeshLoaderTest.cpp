@@ -54,11 +54,20 @@ Frame Card {
 // The same card in the binary form.
 class BinaryX {
 public:
-    BinaryX() : bytes_("xof 0302bin 0032") {}
+    // Strings end with a separator token, as a word or, as the format's
+    // documentation has it, a double word.
+    explicit BinaryX(bool wordTerminators) : bytes_("xof 0302bin 0032"), wordTerminators_(wordTerminators) {}
     const std::string& bytes() const { return bytes_; }
 
     BinaryX& name(const std::string& s) { word(1); dword(s.size()); bytes_ += s; return *this; }
-    BinaryX& string(const std::string& s) { word(2); dword(s.size()); bytes_ += s; word(20); return *this; }
+    BinaryX& string(const std::string& s) {
+        word(2);
+        dword(s.size());
+        bytes_ += s;
+        if (wordTerminators_) word(20);
+        else dword(20);
+        return *this;
+    }
     BinaryX& open() { word(10); return *this; }
     BinaryX& close() { word(11); return *this; }
     BinaryX& ints(const std::vector<std::uint32_t>& values) {
@@ -82,10 +91,11 @@ private:
     void word(std::uint16_t v) { bytes_.push_back(static_cast<char>(v & 0xFF)); bytes_.push_back(static_cast<char>(v >> 8)); }
     void dword(std::size_t v) { for (int s = 0; s < 32; s += 8) bytes_.push_back(static_cast<char>((v >> s) & 0xFF)); }
     std::string bytes_;
+    bool wordTerminators_;
 };
 
-std::string cardBinary(std::uint32_t vertexCount = 4) {
-    BinaryX x;
+std::string cardBinary(std::uint32_t vertexCount = 4, bool wordTerminators = true) {
+    BinaryX x(wordTerminators);
     x.name("Material").name("BackMat").open().floats({0, 0, 1, 1, 8, 0.5f, 0.5f, 0.5f, 0, 0.2f, 0}).close();
     x.name("Frame").name("Card").open();
     x.name("FrameTransformMatrix").open().floats({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 2, 1}).close();
@@ -184,9 +194,12 @@ TEST(XMeshLoader, TextCardKeepsFileSpaceMaterialOrderAndReferencedMaterials) {
 TEST(XMeshLoader, BinaryCardReadsLikeTheTextOne) {
     TempDirectory dir;
     writeTextFile(dir.file("card.x"), cardBinary());
-    const std::optional<MeshData> mesh = loadXMesh(dir.file("card.x"));
-    ASSERT_TRUE(mesh);
-    expectCard(*mesh);
+    writeTextFile(dir.file("card-dword.x"), cardBinary(4, false));
+    for (const char* name : {"card.x", "card-dword.x"}) {
+        const std::optional<MeshData> mesh = loadXMesh(dir.file(name));
+        ASSERT_TRUE(mesh) << name;
+        expectCard(*mesh);
+    }
 }
 
 TEST(XMeshLoader, LyingCountsAreRefusedBeforeTheyCostMemory) {
