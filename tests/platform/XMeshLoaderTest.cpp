@@ -14,7 +14,8 @@ namespace {
 // A card with distinct sides: its front (red, textured, inline material)
 // faces -z and its back (blue, a material defined at the top of the file and
 // referenced) faces +z. Front faces are listed clockwise as seen from their
-// side, as the file format has them; the frame lifts the card by 2 along z.
+// side, as the file format has them; the frame lifts the card by 2 along z,
+// its matrix written in bare comma-separated integers as some exporters do.
 const char* const CARD_TEXT = R"(xof 0302txt 0032
 template Dummy {
  <00000000-0000-0000-0000-000000000000>
