@@ -1,0 +1,7 @@
+#include "menus/MainMenu.h"
+
+MainMenu::MainMenu() {
+    items = {"Play", "Options", "About", "Exit"};
+    itemCount = static_cast<int>(items.size());
+    title = "Menu";
+}

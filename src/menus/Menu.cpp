@@ -1,0 +1,115 @@
+#include "menus/Menu.h"
+
+#include "assets/FontManager.h"
+#include "assets/TextureManager.h"
+#include "audio/Sound.h"
+#include "audio/SoundManager.h"
+#include "input/InputManager.h"
+#include "input/KeyboardState.h"
+#include "platform/GraphicsTypes.h"
+#include "shell/Config.h"
+
+namespace {
+// Text sizes follow the screen height: item rows a twentieth of it, the
+// title a fifteenth.
+constexpr int ITEM_FONT_DIVISOR = 20;
+constexpr int TITLE_FONT_DIVISOR = 15;
+constexpr int FONT_WEIGHT_NORMAL = 400;
+constexpr int MENU_SOUND_SOURCES = 5;
+// Item rows start a third of the way down and are one and a half rows apart.
+constexpr double ROW_SPACING = 1.5;
+}  // namespace
+
+void playAtCentre(Sound* sound) {
+    if (sound) sound->play(0.0, 0.0, 0.0);
+}
+
+Menu::Menu()
+    : config(&Config::instance()),
+      fonts(&FontManager::instance()),
+      textures(&TextureManager::instance()),
+      input(&InputManager::instance()),
+      sounds(&SoundManager::instance()) {
+    width = config->width;
+    height = config->height;
+    texture = textures->loadTexture("menu", "Images/Menu/menu.png");
+    fonts->createFont(itemFont, "Arial", rowHeight(), 0, false,
+                      FONT_WEIGHT_NORMAL);
+    fonts->createFont(titleFont, "Arial", config->height / TITLE_FONT_DIVISOR, 0, false,
+                      FONT_WEIGHT_NORMAL);
+    moveSound = sounds->loadSound("beep", "Sounds/beep.wav", MENU_SOUND_SOURCES, false);
+    selectSound = sounds->loadSound("beep2", "Sounds/beep2.wav", MENU_SOUND_SOURCES, false);
+}
+
+Menu::~Menu() = default;
+
+bool Menu::isActive(int index) const { return input->controls[index] == Active; }
+
+void Menu::moveHighlight(int elapsedMs) {
+    if (repeatTimer < MENU_REPEAT_MS) {
+        repeatTimer += elapsedMs;
+        bool anyDirection = false;
+        for (ControlKind kind : {Up, Down, Left, Right})
+            for (int player : {1, 2}) anyDirection = anyDirection || isActive(controlIndex(kind, player));
+        if (!anyDirection) repeatTimer = MENU_REPEAT_MS;
+        return;
+    }
+    if (isActive(controlIndex(Up, 1)) || isActive(controlIndex(Up, 2))) {
+        if (--selected <= 0) selected = itemCount;
+    } else if (isActive(controlIndex(Down, 1)) || isActive(controlIndex(Down, 2))) {
+        if (++selected > itemCount) selected = 1;
+    } else {
+        return;
+    }
+    repeatTimer = 0;
+    playAtCentre(moveSound);
+}
+
+bool Menu::takeChoice() {
+    if (!isActive(controlIndex(Action1, 1)) && !isActive(controlIndex(Action1, 2)) &&
+        input->keyboard->enter != Active)
+        return false;
+    input->consume(Action1, 1);
+    input->consume(Action1, 2);
+    input->keyboard->enter = Consumed;
+    return true;
+}
+
+void Menu::update(int elapsedMs) {
+    moveHighlight(elapsedMs);
+    if (takeChoice()) {
+        result = selected;
+        playAtCentre(selectSound);
+    }
+}
+
+std::string Menu::getTitle() { return title; }
+
+int Menu::getResult() { return result; }
+
+void Menu::drawPictures() { Object2D::draw(); }
+
+int Menu::rowLeft() const { return static_cast<int>(0.5 * config->width - config->width / 3.0); }
+
+int Menu::rowRight() const { return static_cast<int>(config->width / 3.0 + 0.5 * config->width); }
+
+int Menu::rowHeight() const { return config->height / ITEM_FONT_DIVISOR; }
+
+void Menu::drawTitle() {
+    const int h = config->height;
+    fonts->drawText(titleFont, title, rowLeft(), static_cast<int>(0.25 * h), rowRight(),
+                    static_cast<int>(h / TITLE_FONT_DIVISOR + 0.25 * h), 128, 128, 255, 255,
+                    DT_CENTER | DT_VCENTER);
+}
+
+void Menu::draw() {
+    const int h = config->height;
+    drawTitle();
+    for (int i = 0; i < itemCount; ++i) {
+        const double top = i * ROW_SPACING * rowHeight() + h / 3.0;
+        const bool highlighted = i + 1 == selected;
+        fonts->drawText(itemFont, items[i], rowLeft(), static_cast<int>(top), rowRight(),
+                        static_cast<int>(top + rowHeight()), 255, highlighted ? 0 : 255,
+                        highlighted ? 0 : 255, 255, DT_CENTER | DT_VCENTER);
+    }
+}

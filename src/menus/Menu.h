@@ -1,0 +1,71 @@
+#pragma once
+
+#include "scene/Object2D.h"
+
+#include <string>
+#include <vector>
+
+class Config;
+class FontManager;
+class InputManager;
+class Sound;
+class SoundManager;
+class TextureManager;
+
+// Milliseconds between two highlight moves while a direction stays held.
+constexpr int MENU_REPEAT_MS = 400;
+
+// A page outside the match: a full-screen picture, a title and a vertical
+// list of items with one highlight that both players steer. A page never
+// switches itself: it reports the chosen item in result, and the menu phase
+// decides what follows.
+class Menu : public Object2D {
+public:
+    Menu();
+    ~Menu() override;
+
+    // Title and items: the text layer, drawn after the pictures.
+    void draw() override;
+    void update(int elapsedMs) override;
+    // Keeps the slot of the page operations that follow it; no page uses it.
+    virtual void spare() {}
+    virtual std::string getTitle();
+    virtual int getResult();
+    // The background picture, drawn inside the sprite batch.
+    virtual void drawPictures();
+
+    int selected = 1;
+    int result = 0;
+    int itemCount = 0;
+    float repeatTimer = MENU_REPEAT_MS;
+    std::string title = "Menu";
+    std::vector<std::string> items;
+    std::string itemFont = "arialMenu";
+    std::string titleFont = "arialTitle";
+    Sound* moveSound = nullptr;
+    Sound* selectSound = nullptr;
+    Config* config = nullptr;
+    FontManager* fonts = nullptr;
+    TextureManager* textures = nullptr;
+    InputManager* input = nullptr;
+    SoundManager* sounds = nullptr;
+
+protected:
+    // One step of the shared highlight: either player's up or down moves it,
+    // at once on a new press, then every MENU_REPEAT_MS while held.
+    void moveHighlight(int elapsedMs);
+    // Whether either player's action1 or Return is pressed; the press is
+    // used up in every place it could be seen again.
+    bool takeChoice();
+    bool isActive(int controlIndex) const;
+    // Horizontal bounds of the title and item rows: the middle two thirds.
+    int rowLeft() const;
+    int rowRight() const;
+    // The title in the title font, centred above the rows.
+    void drawTitle();
+    // Height of an item row, which is also the item font's height.
+    int rowHeight() const;
+};
+
+// Plays a sound at the listener, as every menu and message sound is heard.
+void playAtCentre(Sound* sound);

@@ -1,0 +1,60 @@
+#include "menus/MenuIntro.h"
+
+#include "assets/TextureManager.h"
+#include "menus/FadedPicture.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int OPAQUE = 255;
+// The second picture fades in over the first from the start until this much
+// time is left, the third over the second until THIRD_OPAQUE_MS is left.
+constexpr int SECOND_OPAQUE_MS = 4500;
+constexpr int THIRD_OPAQUE_MS = 3000;
+constexpr int FADE_MS = 1500;
+constexpr int FADE_STEPS = 256;
+
+int fadeIn(int elapsedInFadeMs) {
+    return std::clamp(FADE_STEPS * elapsedInFadeMs / FADE_MS, 0, OPAQUE);
+}
+}  // namespace
+
+MenuIntro::MenuIntro() {
+    items = {""};
+    itemCount = static_cast<int>(items.size());
+    title = "MenuIntro";
+    textures->loadTexture("intro1", "Images/Menu/intro1.png");
+    texture = textures->getTexture("intro1");
+    textures->loadTexture("intro2", "Images/Menu/intro2.png");
+    picture2 = textures->getTexture("intro2");
+    textures->loadTexture("intro3", "Images/Menu/intro3.png");
+    picture3 = textures->getTexture("intro3");
+}
+
+void MenuIntro::draw() {}
+
+void MenuIntro::update(int elapsedMs) {
+    if (takeChoice()) {
+        result = selected;
+        playAtCentre(selectSound);
+    }
+    remainingMs -= elapsedMs;
+    if (remainingMs <= 0) result = FINISHED;
+}
+
+std::array<int, 3> MenuIntro::pictureAlphas() const {
+    const int t = remainingMs;
+    const int first = t > SECOND_OPAQUE_MS ? OPAQUE : 0;
+    const int second = t >= SECOND_OPAQUE_MS ? fadeIn(INTRO_MS - t) : OPAQUE;
+    const int third = t >= SECOND_OPAQUE_MS  ? 0
+                      : t >= THIRD_OPAQUE_MS ? fadeIn(SECOND_OPAQUE_MS - t)
+                                             : OPAQUE;
+    return {first, second, third};
+}
+
+void MenuIntro::drawPictures() {
+    const std::array<int, 3> alphas = pictureAlphas();
+    const std::array<Texture*, 3> pictures = {texture, picture2, picture3};
+    for (int i = 0; i < 3; ++i)
+        drawFadedPicture(sprite, pictures[i], x, y, width, height, alphas[i]);
+}
