@@ -1,0 +1,112 @@
+#include "match/Game.h"
+
+#include "actors/Frisbee.h"
+#include "actors/Robot.h"
+#include "assets/FontManager.h"
+#include "assets/MeshManager.h"
+#include "assets/TextureManager.h"
+#include "audio/Sound.h"
+#include "audio/SoundManager.h"
+#include "input/InputManager.h"
+#include "menus/Menu.h"
+#include "menus/MenuIntro.h"
+#include "menus/Notification.h"
+#include "scene/Object3D.h"
+#include "shell/Config.h"
+
+namespace {
+constexpr int FONT_WEIGHT_NORMAL = 400;
+constexpr int SCORE_FONT_HEIGHT = 25;
+constexpr int CLOCK_FONT_HEIGHT = 35;
+constexpr int EFFECT_SOURCES = 5;
+constexpr float GAME_MUSIC_GAIN = 0.8f;
+
+// The message pictures, loaded once at start-up and found again by name.
+constexpr const char* MESSAGE_PICTURES[] = {"5points",  "3points",   "2points",
+                                            "p1WonSet", "p2WonSet",  "p1WonGame",
+                                            "p2WonGame", "draw",     "timesup"};
+
+// The arena model lies on its side in the file: stood up and stretched along
+// the field, just below the robots' floor.
+constexpr double ARENA_X = 0.0, ARENA_Y = 0.03, ARENA_Z = -5.5;
+constexpr double ARENA_SCALE_X = 2.2, ARENA_SCALE_Y = 1.5, ARENA_SCALE_Z = 1.5;
+constexpr double ARENA_ROTATION_X = 90.0, ARENA_ROTATION_Y = 90.0, ARENA_ROTATION_Z = 0.0;
+
+// The first disc of a match drops onto player 1's half.
+constexpr double FIRST_SERVE_X = 4.0;
+constexpr double ROBOT1_START_X = 6.0;
+constexpr double ROBOT2_START_X = -6.0;
+constexpr int CODE_BASE = 10;
+}  // namespace
+
+Game& Game::instance() {
+    static Game game;
+    return game;
+}
+
+Game::Game()
+    : textures(&TextureManager::instance()),
+      meshes(&MeshManager::instance()),
+      fonts(&FontManager::instance()),
+      config(&Config::instance()),
+      input(&InputManager::instance()),
+      sounds(&SoundManager::instance()) {}
+
+Game::~Game() {
+    freeMatch();
+    notification.reset();
+}
+
+void Game::loadAssets() {
+    menu = std::make_unique<MenuIntro>();
+    fonts->createFont("arial", "Arial", SCORE_FONT_HEIGHT, 0, false, FONT_WEIGHT_NORMAL);
+    fonts->createFont("arialBig", "Arial", CLOCK_FONT_HEIGHT, 0, false, FONT_WEIGHT_NORMAL);
+    beep = sounds->loadSound("beep2", "Sounds/beep2.wav", EFFECT_SOURCES, false);
+    musicGame = sounds->loadSound("musicGame", "Musics/musicGame.wav", 1, true);
+    musicMenu = sounds->loadSound("musicMenu", "Musics/musicMenu.wav", 1, true);
+    musicIntro = sounds->loadSound("musicIntro", "Musics/musicIntro.wav", 1, false);
+    if (musicGame) musicGame->setGain(GAME_MUSIC_GAIN);
+    meshes->loadMesh("arena", "Meshes/Arena/arena.x");
+    for (const char* picture : MESSAGE_PICTURES)
+        textures->loadTexture(picture, std::string("Images/Interface/") + picture + ".png");
+    if (musicIntro) musicIntro->play(0.0, 0.0, 0.0);
+}
+
+void Game::freeMatch() {
+    menu.reset();
+    arena.reset();
+    robot1.reset();
+    robot2.reset();
+    frisbee.reset();
+}
+
+void Game::startMatch(int characterCode) {
+    freeMatch();
+    score = {0, 0};
+    setsWon = {0, 0};
+    flow = FlowPlaying;
+    timeLeft = SET_TIME_MS;
+    arena = std::make_unique<Object3D>(ARENA_X, ARENA_Y, ARENA_Z, ARENA_SCALE_X, ARENA_SCALE_Y,
+                                       ARENA_SCALE_Z, ARENA_ROTATION_X, ARENA_ROTATION_Y,
+                                       ARENA_ROTATION_Z, 0.0, 0.0, 0.0);
+    arena->mesh = meshes->getMesh("arena");
+    frisbee = std::make_unique<Frisbee>(FIRST_SERVE_X, 0.0, 0.0, 0.0, 0.0, 0.0);
+    frisbee->state = FrisbeeDropping;
+    robot1 = std::make_unique<Robot>(1, characterCode % CODE_BASE - 1, ROBOT1_START_X, 0.0);
+    robot2 = std::make_unique<Robot>(2, characterCode / CODE_BASE - 1, ROBOT2_START_X, 0.0);
+}
+
+std::unique_ptr<Notification> Game::makeNotification(const char* picture, int durationMs) const {
+    const int w = config->width;
+    const int h = config->height;
+    auto message = std::make_unique<Notification>(w / 4, h / 4, w / 2, h / 2);
+    message->durationMs = durationMs;
+    message->remainingMs = durationMs;
+    if (picture) message->texture = textures->getTexture(picture);
+    return message;
+}
+
+void Game::switchMusic(Sound* from, Sound* to) {
+    if (from) from->stopAll();
+    if (to) to->play(0.0, 0.0, 0.0);
+}

@@ -1,0 +1,67 @@
+#include "match/MenuPhase.h"
+
+#include "audio/Sound.h"
+#include "audio/SoundManager.h"
+#include "match/Game.h"
+#include "menus/MainMenu.h"
+#include "menus/MenuAbout.h"
+#include "menus/MenuCharacters.h"
+#include "menus/MenuIntro.h"
+#include "menus/MenuOptions.h"
+#include "menus/MenuPause.h"
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace {
+// The old page is destroyed before the new one is built.
+template <class Page>
+void replacePage(Game& game) {
+    game.menu.reset();
+    game.menu = std::make_unique<Page>();
+}
+}  // namespace
+
+void updateMenu(int elapsedMs) {
+    Game& game = Game::instance();
+    game.menu->update(elapsedMs);
+    const std::string title = game.menu->getTitle();
+    const int result = game.menu->getResult();
+
+    if (title == "MenuIntro") {
+        if (result == MenuIntro::FINISHED) {
+            replacePage<MainMenu>(game);
+            Game::switchMusic(game.musicIntro, game.musicMenu);
+            game.sounds->removeSound("musicIntro");
+            game.musicIntro = nullptr;
+        }
+    } else if (title == "Menu") {
+        switch (result) {
+        case MainMenu::PLAY: replacePage<MenuCharacters>(game); break;
+        case MainMenu::OPTIONS: replacePage<MenuOptions>(game); break;
+        case MainMenu::ABOUT: replacePage<MenuAbout>(game); break;
+        // The normal exit runs the teardown of every device and registry.
+        case MainMenu::EXIT: std::exit(EXIT_SUCCESS);
+        default: break;
+        }
+    } else if (title == "Character") {
+        if (result == MenuCharacters::GO_BACK) {
+            replacePage<MainMenu>(game);
+        } else if (result != 0) {
+            game.startMatch(result);
+            Game::switchMusic(game.musicMenu, game.musicGame);
+        }
+    } else if (title == "Options") {
+        if (result == MenuOptions::RETURN_TO_MAIN_MENU) replacePage<MainMenu>(game);
+    } else if (title == "About") {
+        if (result == MenuAbout::BACK) replacePage<MainMenu>(game);
+    } else if (title == "Pause") {
+        if (result == MenuPause::RETURN_TO_GAME) {
+            game.menu.reset();
+            Game::switchMusic(game.musicMenu, game.musicGame);
+        } else if (result == MenuPause::EXIT_TO_MAIN_MENU) {
+            replacePage<MainMenu>(game);
+        }
+    }
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+// One step of play: robots and disc move and meet, the set clock runs while
+// the disc is in play, points become score and a picture message, the clock
+// running out shows "timesup", and the pause control opens the pause page.
+void updatePlay(int elapsedMs);
