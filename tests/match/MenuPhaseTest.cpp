@@ -1,0 +1,138 @@
+#include "match/MatchWorld.h"
+
+#include "audio/SoundManager.h"
+#include "menus/MenuCharacters.h"
+#include "menus/MenuOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+std::string pageTitle(const Game& game) { return game.menu ? game.menu->getTitle() : ""; }
+
+// From start-up to the main menu by skipping the intro.
+void skipIntro(MatchWorld& world) {
+    world.tapReturn();
+    ASSERT_EQ(pageTitle(world.game), "Menu");
+}
+
+// Moves the main menu's highlight to an item and chooses it with G.
+void choose(MatchWorld& world, int item) {
+    while (world.game.menu->selected != item) world.tap(Down, 1);
+    world.tap(Action1, 1);
+}
+
+TEST(MenuPhaseTest, StartsOnTheIntroWithItsMusicAndReturnSkipsToTheMainMenu) {
+    MatchWorld world;
+    Game& game = world.game;
+    EXPECT_EQ(pageTitle(game), "MenuIntro");
+    EXPECT_TRUE(MatchWorld::isPlaying(game.musicIntro));
+
+    world.keys.holdReturn();
+    world.loopStep();
+    EXPECT_EQ(pageTitle(game), "Menu");
+    EXPECT_EQ(game.menu->selected, 1);
+    EXPECT_EQ(game.musicIntro, nullptr);
+    EXPECT_EQ(game.sounds->sounds.count("musicIntro"), 0u);
+    EXPECT_TRUE(MatchWorld::isPlaying(game.musicMenu));
+    // Return still held: the used-up press does not choose "Play".
+    world.runUntil([] { return false; }, 500);
+    EXPECT_EQ(pageTitle(game), "Menu");
+    EXPECT_EQ(game.menu->getResult(), 0);
+}
+
+TEST(MenuPhaseTest, IntroEndsByItselfAfterSixSeconds) {
+    MatchWorld world;
+    EXPECT_TRUE(world.runUntil([&] { return pageTitle(world.game) == "Menu"; }, 7000));
+    EXPECT_GE(world.elapsedMs, 6000);
+    EXPECT_LE(world.elapsedMs, 6033);
+}
+
+TEST(MenuPhaseTest, PagesLeadToOneAnotherAndBack) {
+    MatchWorld world;
+    Game& game = world.game;
+    skipIntro(world);
+    choose(world, MainMenu::ABOUT);
+    EXPECT_EQ(pageTitle(game), "About");
+    world.tap(Action1, 2);
+    EXPECT_EQ(pageTitle(game), "Menu");
+    EXPECT_EQ(game.menu->selected, 1) << "every visit starts fresh";
+
+    choose(world, MainMenu::OPTIONS);
+    EXPECT_EQ(pageTitle(game), "Options");
+    for (int i = 0; i < 3; ++i) world.tap(Down, 2);
+    world.tap(Action1, 1);
+    EXPECT_EQ(pageTitle(game), "Menu");
+
+    choose(world, MainMenu::PLAY);
+    EXPECT_EQ(pageTitle(game), "Character");
+    world.tap(Action1, 1);  // player 1 locks a robot
+    world.tap(Up, 2);
+    world.tap(Action1, 2);  // player 2 goes back
+    EXPECT_EQ(pageTitle(game), "Menu");
+    EXPECT_EQ(game.menu->selected, 1);
+    EXPECT_TRUE(MatchWorld::isPlaying(game.musicMenu));
+}
+
+TEST(MenuPhaseTest, TwoChoicesStartTheMatchWithTheGameMusic) {
+    MatchWorld world;
+    Game& game = world.game;
+    skipIntro(world);
+    choose(world, MainMenu::PLAY);
+    world.tap(Down, 1);
+    world.tap(Action1, 1);
+    world.tap(Action1, 2);
+    EXPECT_EQ(game.menu, nullptr);
+    ASSERT_NE(game.robot1, nullptr);
+    EXPECT_EQ(game.robot1->model, ModelBig);  // code 12
+    EXPECT_EQ(game.robot2->model, ModelSmall);
+    EXPECT_TRUE(MatchWorld::isPlaying(game.musicGame));
+    EXPECT_FALSE(MatchWorld::isPlaying(game.musicMenu));
+}
+
+TEST(MenuPhaseTest, NewMatchAfterLeavingAPausedOneStartsFromZero) {
+    MatchWorld world;
+    Game& game = world.game;
+    skipIntro(world);
+    choose(world, MainMenu::PLAY);
+    world.tap(Action1, 1);
+    world.tap(Action1, 2);
+    ASSERT_EQ(game.menu, nullptr);
+    world.discHeldByPlayer1();
+    game.score = {12, 3};
+    game.setsWon = {1, 1};
+    world.runUntil([] { return false; }, 500);
+    world.tapEscape();
+    ASSERT_EQ(pageTitle(game), "Pause");
+    world.tap(Down, 1);
+    world.tap(Action1, 1);
+    ASSERT_EQ(pageTitle(game), "Menu");
+    EXPECT_TRUE(MatchWorld::isPlaying(game.musicMenu));
+    EXPECT_EQ(game.score, (std::array<int, 2>{12, 3})) << "leaving frees nothing yet";
+
+    choose(world, MainMenu::PLAY);
+    world.tap(Action1, 1);
+    world.tap(Action1, 2);
+    ASSERT_EQ(game.menu, nullptr);
+    EXPECT_EQ(game.score, (std::array<int, 2>{0, 0}));
+    EXPECT_EQ(game.setsWon, (std::array<int, 2>{0, 0}));
+    EXPECT_EQ(game.flow, Game::FlowPlaying);
+    EXPECT_EQ(game.frisbee->state, FrisbeeDropping);
+    EXPECT_LE(game.timeLeft, Game::SET_TIME_MS);
+    EXPECT_GE(game.timeLeft, Game::SET_TIME_MS - 33);
+}
+
+TEST(MenuPhaseDeathTest, ExitEndsTheProcessWithStatusZero) {
+    EXPECT_EXIT(
+        {
+            MatchWorld world;
+            skipIntro(world);
+            choose(world, MainMenu::EXIT);
+            std::abort();  // never reached
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace

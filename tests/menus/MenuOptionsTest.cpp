@@ -1,0 +1,152 @@
+#include "match/GameDirectory.h"
+#include "menus/MenuOptions.h"
+#include "menus/RecordingScreen.h"
+#include "menus/ScriptedKeys.h"
+#include "shell/Config.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+// A page on a fresh settings file and a device with 4 samples at most.
+class MenuOptionsTest : public ::testing::Test {
+protected:
+    // Presses a key for one step and lets it go for one.
+    void tap(ControlKind kind, int player = 1) {
+        keys.hold(kind, player);
+        step();
+        keys.release(kind, player);
+        step();
+    }
+    void step() {
+        keys.poll();
+        page->update(33);
+    }
+    void open() { page = std::make_unique<MenuOptions>(); }
+
+    GameDirectory directory;
+    RecordingScreen screen;
+    ScriptedKeys keys;
+    std::unique_ptr<MenuOptions> page;
+};
+
+TEST_F(MenuOptionsTest, ResolutionWrapsBothWays) {
+    open();
+    EXPECT_EQ(page->resolutionIndex, 0);  // no settings file: 640 x 480
+    tap(Action2);
+    EXPECT_EQ(page->resolutionIndex, 7);
+    EXPECT_EQ(page->resolutionWidths[7], 1680);
+    EXPECT_EQ(page->resolutionHeights[7], 1050);
+    tap(Action1);
+    EXPECT_EQ(page->resolutionIndex, 0);
+    keys.holdReturn();
+    step();
+    EXPECT_EQ(page->resolutionIndex, 1);
+    step();  // Return still held: used up
+    EXPECT_EQ(page->resolutionIndex, 1);
+}
+
+TEST_F(MenuOptionsTest, MultisampleStepsThroughWhatTheDeviceAccepts) {
+    open();
+    page->selected = 3;
+    tap(Action1);
+    EXPECT_EQ(page->multisampleChoice, 2);
+    tap(Action1);
+    EXPECT_EQ(page->multisampleChoice, 4);
+    tap(Action1);  // 8 is refused by this device
+    EXPECT_EQ(page->multisampleChoice, 0);
+    screen.device->maxSamples = 16;
+    page->multisampleChoice = 16;
+    tap(Action1);  // no count beyond 16: stays
+    EXPECT_EQ(page->multisampleChoice, 16);
+    tap(Action2);
+    EXPECT_EQ(page->multisampleChoice, 8);
+    tap(Action2, 2);
+    tap(Action2);
+    EXPECT_EQ(page->multisampleChoice, 2);
+    tap(Action2);
+    EXPECT_EQ(page->multisampleChoice, 0);
+}
+
+TEST_F(MenuOptionsTest, OddSavedCountDoublesUntilRefused) {
+    Config::instance().savedMultisample = 3;
+    open();
+    EXPECT_EQ(page->multisampleChoice, 3) << "shown as read until a press";
+    screen.device->maxSamples = 16;
+    page->selected = 3;
+    tap(Action1);
+    EXPECT_EQ(page->multisampleChoice, 6);
+    tap(Action1);
+    EXPECT_EQ(page->multisampleChoice, 12);
+    tap(Action1);  // 24 is no multisample count
+    EXPECT_EQ(page->multisampleChoice, 0);
+}
+
+TEST_F(MenuOptionsTest, LeavingSavesAllFourKeysInOrder) {
+    Config& config = Config::instance();
+    config.savedWidth = 1280;
+    config.savedHeight = 1024;
+    config.savedFullscreen = 1;
+    open();
+    EXPECT_EQ(page->resolutionIndex, 5);
+    EXPECT_TRUE(page->fullscreenChoice);
+    tap(Down);
+    tap(Action1);  // full screen off
+    EXPECT_FALSE(page->fullscreenChoice);
+    tap(Down);
+    tap(Down);
+    tap(Action2);  // backward on the last item: neither saves nor leaves
+    EXPECT_EQ(page->getResult(), 0);
+    EXPECT_FALSE(std::ifstream("Data/config.ini").good());
+    tap(Action1);
+    EXPECT_EQ(page->getResult(), MenuOptions::RETURN_TO_MAIN_MENU);
+    std::ifstream saved("Data/config.ini");
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(saved, line);)
+        if (!line.empty()) lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"[Screen]", "width=1280", "height=1024",
+                                               "multisample=0", "fullscreen=0"}));
+    EXPECT_EQ(config.savedFullscreen, 0);
+    EXPECT_EQ(config.width, 640) << "in force only from the next start";
+}
+
+TEST_F(MenuOptionsTest, UnlistedSavedResolutionOpensOn640By480) {
+    Config::instance().savedWidth = 1920;
+    Config::instance().savedHeight = 1080;
+    open();
+    EXPECT_EQ(page->resolutionIndex, 0);
+}
+
+TEST_F(MenuOptionsTest, ValueChangesTheItemHighlightedBeforeAMove) {
+    open();
+    keys.hold(Down, 2);
+    keys.hold(Action1, 1);
+    step();
+    EXPECT_EQ(page->selected, 2);
+    EXPECT_EQ(page->resolutionIndex, 1);
+    EXPECT_FALSE(page->fullscreenChoice);
+}
+
+TEST_F(MenuOptionsTest, ValuesEndAtTheRightOfANarrowerBox) {
+    Config::instance().savedMultisample = 4;
+    open();
+    page->draw();
+    const struct {
+        const char* text;
+        int top;
+    } values[] = {{"640 x 480", 160}, {"no", 196}, {"4x", 232}};
+    for (const auto& value : values) {
+        const DeviceCall* call = screen.text(value.text);
+        ASSERT_NE(call, nullptr) << value.text;
+        EXPECT_TRUE(sameRect(call->rect, 137, value.top, 502, value.top + 24)) << value.text;
+        EXPECT_EQ(call->format, DT_RIGHT | DT_VCENTER);
+        EXPECT_EQ(call->color, argb(255, 255, 255, 255));
+        EXPECT_EQ(call->font, RecordingScreen::font("arialMenu"));
+    }
+    EXPECT_NE(screen.text("Return to main menu"), nullptr);
+    EXPECT_EQ(screen.texts().front()->text, "Options");
+}
+
+}  // namespace

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "assets/FontManager.h"
+#include "assets/MeshManager.h"
+#include "assets/TextureManager.h"
+#include "platform/DeviceCall.h"
+#include "platform/RecordingDevice.h"
+#include "shell/GraphicsContext.h"
+
+#include <string>
+#include <vector>
+
+// The recording device handed to the registries as the start-up does, so
+// that pages and the scene draw onto it and tests read back the texts and
+// pictures asked for.
+class RecordingScreen {
+public:
+    RecordingScreen() {
+        auto owned = std::make_unique<RecordingDevice>();
+        device = owned.get();
+        GraphicsContext::instance().device = std::move(owned);
+        TextureManager& textures = TextureManager::instance();
+        textures.device = device;
+        textures.spriteOwner = device->createSprite();
+        textures.sprite = textures.spriteOwner.get();
+        MeshManager::instance().device = device;
+        FontManager::instance().device = device;
+    }
+
+    std::vector<const DeviceCall*> texts() const {
+        return device->callsOf(DeviceCall::Kind::Text);
+    }
+    // The text call that drew exactly this text, or null.
+    const DeviceCall* text(const std::string& content) const {
+        for (const DeviceCall* call : texts())
+            if (call->text == content) return call;
+        return nullptr;
+    }
+    static const Font* font(const std::string& name) {
+        auto& fonts = FontManager::instance().fonts;
+        auto found = fonts.find(name);
+        return found == fonts.end() ? nullptr : found->second.get();
+    }
+
+    RecordingDevice* device = nullptr;
+};
+
+// (alpha, red, green, blue) as the device receives it.
+constexpr std::uint32_t argb(std::uint32_t a, std::uint32_t r, std::uint32_t g, std::uint32_t b) {
+    return a << 24 | r << 16 | g << 8 | b;
+}
+
+inline bool sameRect(const Rect& r, int left, int top, int right, int bottom) {
+    return r.left == left && r.top == top && r.right == right && r.bottom == bottom;
+}
