@@ -1,6 +1,7 @@
 #include "match/MatchWorld.h"
 
 #include "audio/SoundManager.h"
+#include "menus/MainMenu.h"
 #include "menus/MenuCharacters.h"
 #include "menus/MenuOptions.h"
 
