@@ -46,7 +46,9 @@ void expectWithinRanges(const Game& game, long long at) {
     // A throw is at most about 8.5 units per 500 ms: one 33 ms step past a
     // goal line before the disc is served again.
     ASSERT_LT(std::abs(disc.x), 7.1) << at;
-    ASSERT_GE(disc.z, -5.3) << at;
+    // A falling disc is caught by the floor test one step after it passes
+    // the floor: at most about 0.6 below it.
+    ASSERT_GE(disc.z, -6.0) << at;
     ASSERT_LE(disc.z, 3.0) << at;
     ASSERT_GE(disc.owner, 0) << at;
     ASSERT_LE(disc.owner, 2) << at;
@@ -69,19 +71,12 @@ TEST(MatchSoakTest, HoursOfRandomPlayStayWithinTheRules) {
     int previousSets = 0;
     long long elapsed = 0;
     while (elapsed < SOAK_GAME_MS) {
-        // Each key changes now and then, so presses last from one step to
-        // several seconds.
-        for (int player : {1, 2})
-            for (ControlKind kind : {Up, Down, Left, Right, Action1, Action2})
-                if (percent(random) < 6) {
-                    if (percent(random) < 50)
-                        world.keys.hold(kind, player);
-                    else
-                        world.keys.release(kind, player);
-                }
         if (game.menu) {
             // Resume a paused match; after a match, start the next one.
             if (game.menu->getTitle() == "Pause") {
+                for (int player : {1, 2})
+                    for (ControlKind kind : {Up, Down, Left, Right, Action1, Action2})
+                        world.keys.release(kind, player);
                 world.keys.holdReturn();
             } else {
                 ++tally.matches;
@@ -89,12 +84,21 @@ TEST(MatchSoakTest, HoursOfRandomPlayStayWithinTheRules) {
                 continue;
             }
         } else {
+            // Each key changes now and then, so presses last from one step
+            // to several seconds; now and then a player pauses.
+            for (int player : {1, 2})
+                for (ControlKind kind : {Up, Down, Left, Right, Action1, Action2})
+                    if (percent(random) < 6) {
+                        if (percent(random) < 50)
+                            world.keys.hold(kind, player);
+                        else
+                            world.keys.release(kind, player);
+                    }
             world.keys.releaseReturn();
-            if (percent(random) == 0 && percent(random) < 10) {
+            if (percent(random) == 0 && percent(random) < 2)
                 world.keys.holdEscape();
-            } else {
+            else
                 world.keys.releaseEscape();
-            }
         }
         const bool wasPlaying = !game.menu && !game.notification;
         const int t = stepMs(random);
@@ -114,6 +118,7 @@ TEST(MatchSoakTest, HoursOfRandomPlayStayWithinTheRules) {
     EXPECT_GT(tally.matches, 2);
     EXPECT_GT(tally.pauses, 5);
     RecordProperty("goals", tally.goals);
+    RecordProperty("sets", tally.sets);
     RecordProperty("matches", tally.matches);
 }
 

@@ -4,13 +4,16 @@
 
 namespace {
 
-// Runs the message on screen to its end; returns the steps it took.
+// Runs the message on screen to its end; returns the steps it took. A
+// message made at that end has all its time still ahead.
 int finishMessage(MatchWorld& world) {
+    const Game& game = world.game;
     int steps = 0;
-    while (world.game.notification && !world.game.menu) {
+    do {
         world.loopStep(33);
         ++steps;
-    }
+    } while (game.notification && !game.menu &&
+             game.notification->remainingMs < game.notification->durationMs);
     return steps;
 }
 

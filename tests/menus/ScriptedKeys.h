@@ -4,44 +4,48 @@
 #include "input/InputManager.h"
 #include "input/KeyboardState.h"
 
-// Keys pressed and released by a test as a person would, through the raw
-// keyboard states and the real rules that turn them into control states.
-// Without a keyboard device the raw states are left as the test sets them.
+#include <array>
+
+// Keys held and let go by a test as a person would. Each poll first brings
+// the raw key states up to date by the keyboard's rules (a key that is up
+// reads Released; a key down turns a Released state Active and leaves a
+// used-up one Consumed), then rebuilds the controls by the real rules.
 class ScriptedKeys {
 public:
     ScriptedKeys() {
-        // A key held at start-up counts only after release; a test starts
-        // with every key up.
         keyboard.states.fill(Released);
         keyboard.escape = Released;
         keyboard.enter = Released;
         input.controls.fill(Released);
     }
 
-    // The key goes down (or stays down): a fresh press becomes Active, a
-    // used-up one stays Consumed until released.
-    void hold(ControlKind kind, int player) { down(keyboard.states[controlIndex(kind, player)]); }
-    void release(ControlKind kind, int player) {
-        keyboard.states[controlIndex(kind, player)] = Released;
-    }
-    void holdReturn() { down(keyboard.enter); }
-    void releaseReturn() { keyboard.enter = Released; }
-    void holdEscape() { down(keyboard.escape); }
-    void releaseEscape() { keyboard.escape = Released; }
-    void releaseAll() {
-        keyboard.states.fill(Released);
-        keyboard.escape = Released;
-        keyboard.enter = Released;
-    }
+    void hold(ControlKind kind, int player) { down[controlIndex(kind, player)] = true; }
+    void release(ControlKind kind, int player) { down[controlIndex(kind, player)] = false; }
+    void holdReturn() { enterDown = true; }
+    void releaseReturn() { enterDown = false; }
+    void holdEscape() { escapeDown = true; }
+    void releaseEscape() { escapeDown = false; }
 
     // What the main loop does before each phase step.
-    void poll() { input.updateControls(); }
+    void poll() {
+        for (int i = PAUSE_CONTROL + 1; i < CONTROL_COUNT; ++i) update(down[i], keyboard.states[i]);
+        update(enterDown, keyboard.enter);
+        update(escapeDown, keyboard.escape);
+        input.updateControls();
+    }
 
     InputManager& input = InputManager::instance();
     KeyboardState& keyboard = KeyboardState::instance();
 
 private:
-    static void down(int& state) {
-        if (state == Released) state = Active;
+    static void update(bool isDown, int& state) {
+        if (!isDown)
+            state = Released;
+        else if (state == Released)
+            state = Active;
     }
+
+    std::array<bool, CONTROL_COUNT> down{};
+    bool enterDown = false;
+    bool escapeDown = false;
 };
