@@ -1,8 +1,16 @@
 #include "shell/Application.h"
 
+#include "assets/FontManager.h"
+#include "assets/MeshManager.h"
+#include "assets/TextureManager.h"
 #include "audio/SoundManager.h"
 #include "input/InputManager.h"
+#include "match/Game.h"
+#include "match/MenuPhase.h"
+#include "match/NotificationPhase.h"
+#include "match/PlayPhase.h"
 #include "platform/Clock.h"
+#include "platform/GraphicsDevice.h"
 #include "platform/Window.h"
 #include "shell/Config.h"
 #include "shell/DeviceSetup.h"
@@ -36,6 +44,7 @@ int runApplication() {
     // registry, and the light slots last.
     GraphicsContext& graphics = GraphicsContext::instance();
     InputManager& input = InputManager::instance();
+    Game& game = Game::instance();
     const Config& config = Config::instance();
     SoundManager::instance();
     LightManager& lights = LightManager::instance();
@@ -47,11 +56,19 @@ int runApplication() {
     if (!setUpDevice(*graphics.window, error)) return startFailed(error);
     input.initKeyboard();
     input.enumerateJoysticks();
+    // Every picture, model and font is made on the one device; all 2D
+    // pictures go through the one sprite.
+    TextureManager& textures = TextureManager::instance();
+    textures.device = graphics.device.get();
+    textures.spriteOwner = graphics.device->createSprite();
+    textures.sprite = textures.spriteOwner.get();
+    MeshManager::instance().device = graphics.device.get();
+    FontManager::instance().device = graphics.device.get();
     // Without a sound output the game runs silently.
     openAudioDevice();
+    // From here on the intro is the open page, with its music.
+    game.loadAssets();
 
-    // The device and shared sprite for the registries and the game's assets
-    // come here; the scene light comes last.
     lights.initLights();
     lights.addSceneLight();
 
@@ -59,12 +76,16 @@ int runApplication() {
     std::uint32_t previous = tickCount();
     for (;;) {
         const std::uint32_t now = tickCount();
-        // Handed to the phase step of the game once the game exists.
-        [[maybe_unused]] const int step = timeStep(previous, now);
+        const int step = timeStep(previous, now);
         previous = tickCount();
         if (const std::optional<int> exitCode = graphics.window->pumpMessage()) return *exitCode;
         input.updateControls();
-        // The one phase step of the game comes here.
+        if (game.menu)
+            updateMenu(step);
+        else if (game.notification)
+            updateNotification(step);
+        else
+            updatePlay(step);
         renderFrame();
         sleepMilliseconds(LOOP_SLEEP_MS);
     }

@@ -1,5 +1,6 @@
 #include "shell/RenderFrame.h"
 
+#include "match/SceneDrawing.h"
 #include "platform/GraphicsDevice.h"
 #include "shell/Config.h"
 #include "shell/GraphicsContext.h"
@@ -32,7 +33,7 @@ void renderFrame() {
     device->beginScene();
     const Config& config = Config::instance();
     setCamera(*device, config.width, config.height);
-    // The scene drawing (the menus, or the match) goes here once it exists.
+    drawScene();
     device->endScene();
     device->present();
 }
