@@ -3,7 +3,7 @@
 #include "actors/Frisbee.h"
 #include "actors/Robot.h"
 #include "match/Game.h"
-#include "match/GameDirectory.h"
+#include "menus/GameDirectory.h"
 #include "match/MenuPhase.h"
 #include "match/NotificationPhase.h"
 #include "match/PlayPhase.h"

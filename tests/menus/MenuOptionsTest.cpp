@@ -1,4 +1,4 @@
-#include "match/GameDirectory.h"
+#include "menus/GameDirectory.h"
 #include "menus/MenuOptions.h"
 #include "menus/RecordingScreen.h"
 #include "menus/ScriptedKeys.h"

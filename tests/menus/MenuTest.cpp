@@ -1,6 +1,6 @@
 #include "menus/MainMenu.h"
 #include "menus/MenuAbout.h"
-#include "match/GameDirectory.h"
+#include "menus/GameDirectory.h"
 #include "menus/MenuPause.h"
 #include "menus/RecordingScreen.h"
 #include "menus/ScriptedKeys.h"
