@@ -9,7 +9,7 @@
 #include "shell/LightManager.h"
 #include "shell/RenderFrame.h"
 #include "support/MatchBench.h"
-#include "support/Screenshot.h"
+#include "support/PictureFiles.h"
 #include "support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>

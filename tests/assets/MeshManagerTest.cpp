@@ -6,7 +6,6 @@
 #include "support/PictureFiles.h"
 #include "support/RecordingGraphics.h"
 #include "support/TempDirectory.h"
-#include "support/TextFiles.h"
 #include "support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>

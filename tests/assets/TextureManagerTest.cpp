@@ -4,7 +4,6 @@
 #include "support/PictureFiles.h"
 #include "support/RecordingGraphics.h"
 #include "support/TempDirectory.h"
-#include "support/TextFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,7 @@
 #include "shell/DeviceSetup.h"
 #include "shell/RenderFrame.h"
 #include "support/PictureFiles.h"
-#include "support/Screenshot.h"
 #include "support/TempDirectory.h"
-#include "support/TextFiles.h"
 
 #include <gtest/gtest.h>
 

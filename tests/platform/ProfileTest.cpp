@@ -1,7 +1,6 @@
 #include "platform/Profile.h"
 
 #include "support/TempDirectory.h"
-#include "support/TextFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,6 @@
 #include "platform/RecordedTexture.h"
 
 #include "support/PictureFiles.h"
-#include "support/TextFiles.h"
 #include "support/TempDirectory.h"
 
 #include <gtest/gtest.h>

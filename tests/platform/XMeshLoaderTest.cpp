@@ -1,7 +1,6 @@
 #include "platform/MeshData.h"
 
 #include "support/PictureFiles.h"
-#include "support/TextFiles.h"
 #include "support/TempDirectory.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,6 @@
 // The real game, started under its own X server as a player would start it.
-#include "support/Screenshot.h"
+#include "support/PictureFiles.h"
 #include "support/TempDirectory.h"
-#include "support/TextFiles.h"
 #include "support/XServer.h"
 
 #include <gtest/gtest.h>

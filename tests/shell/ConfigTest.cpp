@@ -1,7 +1,6 @@
 #include "shell/Config.h"
 
 #include "support/TempDirectory.h"
-#include "support/TextFiles.h"
 #include "support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,6 @@
 #include "shell/GraphicsContext.h"
 #include "support/MockGraphicsDevice.h"
 #include "support/TempDirectory.h"
-#include "support/TextFiles.h"
 #include "support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>

@@ -50,7 +50,6 @@ int MatchBench::step(int elapsed) {
     disc.update(elapsed);
     robot1.interact(disc);
     robot2.interact(disc);
-    elapsedMs += elapsed;
 
     const int points = disc.points;
     disc.points = 0;
@@ -61,9 +60,4 @@ int MatchBench::step(int elapsed) {
         lastScorer = disc.owner;
     }
     return points;
-}
-
-void MatchBench::resetRobots() {
-    robot1.resetToStart();
-    robot2.resetToStart();
 }

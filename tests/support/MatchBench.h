@@ -49,16 +49,12 @@ public:
     void run(int ms, int stepMs = 33) {
         runUntil([] { return false; }, ms, stepMs);
     }
-    // What the end of a picture message does to the robots.
-    void resetRobots();
-
     Robot robot1;
     Robot robot2;
     Frisbee disc;
     std::array<int, 3> score{};  // by player number; entry 0 collects points of owner 0
     int lastPoints = 0;          // points of the last step that scored, and who got them
     int lastScorer = 0;
-    int elapsedMs = 0;           // game time stepped so far
 
 private:
     void rebuildControls();

@@ -10,7 +10,7 @@
 #include "shell/LightManager.h"
 #include "shell/RenderFrame.h"
 
-#include "support/Screenshot.h"
+#include "support/PictureFiles.h"
 #include "support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
