@@ -5,8 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <chrono>
-#include <cstdio>
 #include <thread>
 
 namespace {
@@ -27,10 +28,7 @@ struct GameUnderX : ::testing::Test {
         // the release build runs them.
         GTEST_SKIP() << "the real executable is timed in the release build";
 #endif
-    }
-
-    std::vector<std::string> environment() const {
-        return {"DISPLAY=" + x.display(), "ALSOFT_DRIVERS=null", "SDL_VIDEODRIVER"};
+        ASSERT_TRUE(x.running());
     }
 
     // Waits until the window shows the clear grey all over; keeps the last
@@ -38,63 +36,47 @@ struct GameUnderX : ::testing::Test {
     bool showsGrey(unsigned long window, const std::string& name) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         std::vector<std::uint32_t> pixels;
-        int width = 0;
-        int height = 0;
+        Image shot;
         bool grey = false;
         while (!grey && std::chrono::steady_clock::now() < deadline) {
-            pixels = x.screenshot(window, width, height);
-            grey = !pixels.empty();
-            for (std::uint32_t p : pixels) grey = grey && p == CLEAR_GREY;
+            pixels = x.screenshot(window, shot.width, shot.height);
+            grey = !pixels.empty() && std::all_of(pixels.begin(), pixels.end(), [](auto p) { return p == CLEAR_GREY; });
             if (!grey) std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
-        Image shot;
-        shot.width = width;
-        shot.height = height;
         for (std::uint32_t p : pixels)
-            shot.rgba.insert(shot.rgba.end(), {static_cast<std::uint8_t>(p >> 16),
-                                               static_cast<std::uint8_t>(p >> 8),
+            shot.rgba.insert(shot.rgba.end(), {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
                                                static_cast<std::uint8_t>(p), 255});
         saveScreenshot(name, shot);
         return grey;
     }
+
+    // Starts the game, checks its grey window of the given client size at
+    // (100, 100), then closes it as a window manager asks: status 0 in time.
+    void openAndClose(int width, int height) {
+        ChildProcess game(KORV_GAME_EXE, runFolder.path().string(),
+                          {"DISPLAY=" + x.display(), "ALSOFT_DRIVERS=null", "SDL_VIDEODRIVER"});
+        const unsigned long window = x.findWindow("Korvandeltix", START_TIMEOUT_MS);
+        ASSERT_NE(window, 0u) << game.standardError();
+        const XServer::Geometry g = x.geometry(window);
+        EXPECT_EQ((std::array{g.x, g.y, g.width, g.height}), (std::array{100, 100, width, height}));
+        EXPECT_TRUE(showsGrey(window, "window_" + std::to_string(width) + "x" + std::to_string(height)));
+
+        const auto asked = std::chrono::steady_clock::now();
+        x.sendDeleteWindow(window);
+        const std::optional<int> status = game.wait(CLOSE_TIMEOUT_MS);
+        ASSERT_TRUE(status.has_value()) << "still running after the close request";
+        EXPECT_EQ(*status, 0) << game.standardError();
+        RecordProperty("close_ms", static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                        std::chrono::steady_clock::now() - asked)
+                                                        .count()));
+    }
 };
 
-TEST_F(GameUnderX, OpensTheGreyWindowAndClosesLikeAWindowManagerAsks) {
-    ASSERT_TRUE(x.running());
-    ChildProcess game(KORV_GAME_EXE, runFolder.path().string(), environment());
-    const unsigned long window = x.findWindow("Korvandeltix", START_TIMEOUT_MS);
-    ASSERT_NE(window, 0u) << game.standardError();
-
-    const XServer::Geometry g = x.geometry(window);
-    EXPECT_EQ(g.width, 640);
-    EXPECT_EQ(g.height, 480);
-    EXPECT_EQ(g.x, 100);
-    EXPECT_EQ(g.y, 100);
-    EXPECT_TRUE(showsGrey(window, "window_640x480"));
-
-    const auto asked = std::chrono::steady_clock::now();
-    x.sendDeleteWindow(window);
-    const std::optional<int> status = game.wait(CLOSE_TIMEOUT_MS);
-    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - asked);
-    ASSERT_TRUE(status.has_value()) << "still running after the close request";
-    EXPECT_EQ(*status, 0) << game.standardError();
-    RecordProperty("close_ms", static_cast<int>(took.count()));
-    std::printf("closed %lld ms after the request\n", static_cast<long long>(took.count()));
-}
+TEST_F(GameUnderX, OpensTheGreyWindowAndClosesLikeAWindowManagerAsks) { openAndClose(640, 480); }
 
 TEST_F(GameUnderX, TakesItsSizeFromTheSettingsFile) {
-    ASSERT_TRUE(x.running());
     writeTextFile(runFolder.file("Data/config.ini"), "[Screen]\nwidth=800\nheight=600\n");
-    ChildProcess game(KORV_GAME_EXE, runFolder.path().string(), environment());
-    const unsigned long window = x.findWindow("Korvandeltix", START_TIMEOUT_MS);
-    ASSERT_NE(window, 0u) << game.standardError();
-    const XServer::Geometry g = x.geometry(window);
-    EXPECT_EQ(g.width, 800);
-    EXPECT_EQ(g.height, 600);
-    EXPECT_TRUE(showsGrey(window, "window_800x600"));
-    x.sendDeleteWindow(window);
-    EXPECT_EQ(game.wait(CLOSE_TIMEOUT_MS), std::optional<int>(0));
+    openAndClose(800, 600);
 }
 
 TEST(GameWithoutDisplay, SaysSoInOneLineAndFails) {
@@ -103,8 +85,7 @@ TEST(GameWithoutDisplay, SaysSoInOneLineAndFails) {
                       {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER", "ALSOFT_DRIVERS=null"});
     const std::optional<int> status = game.wait(10000);
     ASSERT_TRUE(status.has_value());
-    EXPECT_NE(*status, 0);
-    EXPECT_GT(*status, 0) << "crashed instead of ending";
+    EXPECT_GT(*status, 0) << "crashed or succeeded instead of failing";
     const std::string error = game.standardError();
     EXPECT_NE(error.find("no display"), std::string::npos) << error;
     EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1) << error;

@@ -5,81 +5,69 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 struct ConfigTest : ::testing::Test {
     TempDirectory dir;
     WorkingDirectory inside{dir.path()};
     std::string path = dir.file("Data/config.ini");
-
-    void expectSettings(const Config& c, int w, int h, int fullscreen, int multisample) {
-        EXPECT_EQ(c.width, w);
-        EXPECT_EQ(c.height, h);
-        EXPECT_EQ(c.fullscreen, fullscreen);
-        EXPECT_EQ(c.multisample, multisample);
-        EXPECT_EQ(c.savedWidth, w);
-        EXPECT_EQ(c.savedHeight, h);
-        EXPECT_EQ(c.savedFullscreen, fullscreen);
-        EXPECT_EQ(c.savedMultisample, multisample);
-    }
 };
 
-TEST_F(ConfigTest, NoFileGivesTheDefaults) { expectSettings(Config::instance(), 640, 480, 0, 0); }
+// width, height, fullscreen, multisample: the running values, then the saved ones.
+using Settings = std::array<int, 8>;
+Settings settingsOf(const Config& c) {
+    return {c.width, c.height, c.fullscreen, c.multisample,
+            c.savedWidth, c.savedHeight, c.savedFullscreen, c.savedMultisample};
+}
 
-TEST_F(ConfigTest, OnlyAWidthKeepsTheOtherDefaults) {
+TEST_F(ConfigTest, ReadsEachKeyAsAtoiWouldAndUnusableSizesFallBackToTheirDefaults) {
     writeTextFile(path, "[Screen]\nwidth=800\n");
-    expectSettings(Config::instance(), 800, 480, 0, 0);
-}
+    Config& config = Config::instance();
+    EXPECT_EQ(settingsOf(config), (Settings{800, 480, 0, 0, 800, 480, 0, 0}));
 
-TEST_F(ConfigTest, EveryKeyIsReadAsAtoiWouldAndFullscreenTwoStaysWindowed) {
-    writeTextFile(path, "[screen]\nWidth=1024px\nheight= 768\nfullscreen=2\nmultisample=+4x\n");
-    expectSettings(Config::instance(), 1024, 768, 2, 4);
-}
-
-TEST_F(ConfigTest, SizesThatGiveNoWindowFallBackToTheirDefaults) {
-    writeTextFile(path, "[Screen]\nwidth=abc\nheight=-5\nfullscreen=99999999999\nmultisample=x\n");
-    expectSettings(Config::instance(), 640, 480, 0, 0);
-}
-
-TEST_F(ConfigTest, ZeroAndOverflowingSizesFallBackToo) {
-    writeTextFile(path, "[Screen]\nwidth=0\nheight=2147483648\n");
-    expectSettings(Config::instance(), 640, 480, 0, 0);
-}
-
-TEST_F(ConfigTest, TheLargestIntIsStillANumber) {
-    writeTextFile(path, "[Screen]\nmultisample=2147483647\nfullscreen=-2147483648\n");
-    const Config& c = Config::instance();
-    EXPECT_EQ(c.multisample, 2147483647);
-    EXPECT_EQ(c.fullscreen, -2147483647 - 1);
+    const struct {
+        const char* file;
+        int width, height, fullscreen, multisample;
+    } cases[] = {
+        {"", 640, 480, 0, 0},
+        // Full screen 2 still runs windowed: only 1 asks for full screen.
+        {"[screen]\nWidth=1024px\nheight= 768\nfullscreen=2\nmultisample=+4x\n", 1024, 768, 2, 4},
+        {"[Screen]\nwidth=abc\nheight=-5\nfullscreen=99999999999\nmultisample=x\n", 640, 480, 0, 0},
+        {"[Screen]\nwidth=0\nheight=2147483648\n", 640, 480, 0, 0},
+        {"[Screen]\nmultisample=2147483647\nfullscreen=-2147483648\n", 640, 480, -2147483647 - 1,
+         2147483647},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        writeTextFile(path, c.file);
+        config.width = config.savedWidth = Config::DEFAULT_WIDTH;
+        config.height = config.savedHeight = Config::DEFAULT_HEIGHT;
+        config.fullscreen = config.savedFullscreen = config.multisample = config.savedMultisample = 0;
+        config.readConfig();
+        EXPECT_EQ(settingsOf(config), (Settings{c.width, c.height, c.fullscreen, c.multisample,
+                                                c.width, c.height, c.fullscreen, c.multisample}));
+    }
 }
 
 TEST_F(ConfigTest, SavingKeepsTheRunningValuesAndWritesANewFileInOrder) {
     std::filesystem::create_directories(dir.path() / "Data");
     Config& c = Config::instance();
     c.saveConfig(1024, 768, true, 4);
-    EXPECT_EQ(c.width, 640);
-    EXPECT_EQ(c.height, 480);
-    EXPECT_EQ(c.fullscreen, 0);
-    EXPECT_EQ(c.multisample, 0);
-    EXPECT_EQ(c.savedWidth, 1024);
-    EXPECT_EQ(c.savedHeight, 768);
-    EXPECT_EQ(c.savedFullscreen, 1);
-    EXPECT_EQ(c.savedMultisample, 4);
+    EXPECT_EQ(settingsOf(c), (Settings{640, 480, 0, 0, 1024, 768, 1, 4}));
     EXPECT_EQ(readTextFile(path), "[Screen]\nwidth=1024\nheight=768\nmultisample=4\nfullscreen=1\n");
 }
 
 TEST_F(ConfigTest, SavingKeepsWhatWasEditedByHand) {
-    const std::string edited =
-        "; my settings\n[Players]\nname=Ana\n\n[SCREEN]\n; size\nWidth=800\nvsync=1\n";
-    writeTextFile(path, edited);
+    writeTextFile(path, "; my settings\n[Players]\nname=Ana\n\n[SCREEN]\n; size\nWidth=800\nvsync=1\n");
     Config& c = Config::instance();
     c.saveConfig(1280, 720, false, 0);
     const std::string text = readTextFile(path);
     for (const char* kept : {"; my settings", "[Players]", "name=Ana", "; size", "vsync=1"})
         EXPECT_NE(text.find(kept), std::string::npos) << kept << " lost from\n" << text;
     EXPECT_NE(text.find("Width=1280\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("vsync=1\nheight=720\nmultisample=0\nfullscreen=0\n"), std::string::npos)
-        << text;
+    EXPECT_NE(text.find("vsync=1\nheight=720\nmultisample=0\nfullscreen=0\n"), std::string::npos) << text;
     EXPECT_EQ(c.width, 800);
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 using ::testing::_;
 using ::testing::AllOf;
 using ::testing::Field;
@@ -13,17 +15,28 @@ using ::testing::NiceMock;
 
 namespace {
 
-TEST(LightManager, TheNinthLightFindsNoSlotAndChangesNothing) {
+TEST(LightManager, TheSceneLightTakesSlotZeroAndTheNinthLightFindsNoSlotAndChangesNothing) {
     auto owned = std::make_unique<NiceMock<MockGraphicsDevice>>();
     auto& device = *owned;
     GraphicsContext::instance().device = std::move(owned);
     LightManager& lights = LightManager::instance();
     lights.initLights();
-    EXPECT_EQ(lights.count, 8);
-    EXPECT_CALL(device, setLight(_, _)).Times(8);
-    EXPECT_CALL(device, lightEnable(_, true)).Times(8);
+    EXPECT_CALL(device, setLight(_, _)).Times(7);
+    EXPECT_CALL(device, lightEnable(_, true)).Times(7);
+    {
+        InSequence order;
+        EXPECT_CALL(device, setLight(0, AllOf(Field(&Light::type, LightType::Point), Field(&Light::range, 50.0f),
+                                              Field(&Light::attenuation0, 1.0f), Field(&Light::attenuation1, 0.0f),
+                                              Field(&Light::attenuation2, 0.0f))));
+        EXPECT_CALL(device, lightEnable(0, true));
+    }
     for (int i = 0; i < 8; ++i) EXPECT_EQ(lights.addSceneLight(), i);
     ::testing::Mock::VerifyAndClearExpectations(&device);
+    // White, no ambient of its own, 10 above the field.
+    const Light& scene = *lights.slots[0];
+    EXPECT_EQ((std::array{scene.diffuse.r, scene.diffuse.g, scene.diffuse.b, scene.ambient.r, scene.ambient.a,
+                          scene.position.z}),
+              (std::array{1.0f, 1.0f, 1.0f, 0.0f, 1.0f, 10.0f}));
 
     EXPECT_CALL(device, setLight(_, _)).Times(0);
     EXPECT_CALL(device, lightEnable(_, _)).Times(0);
@@ -31,33 +44,6 @@ TEST(LightManager, TheNinthLightFindsNoSlotAndChangesNothing) {
     ::testing::Mock::VerifyAndClearExpectations(&device);
     EXPECT_EQ(lights.slots.size(), 8u);
     EXPECT_FLOAT_EQ(lights.slots[7]->position.z, 10.0f);
-}
-
-TEST(LightManager, TheSceneLightIsAWhitePointLightAboveTheField) {
-    auto owned = std::make_unique<NiceMock<MockGraphicsDevice>>();
-    auto& device = *owned;
-    GraphicsContext::instance().device = std::move(owned);
-    LightManager& lights = LightManager::instance();
-    lights.initLights();
-    {
-        InSequence order;
-        EXPECT_CALL(device,
-                    setLight(0, AllOf(Field(&Light::type, LightType::Point),
-                                      Field(&Light::range, 50.0f),
-                                      Field(&Light::attenuation0, 1.0f),
-                                      Field(&Light::attenuation1, 0.0f),
-                                      Field(&Light::attenuation2, 0.0f))));
-        EXPECT_CALL(device, lightEnable(0, true));
-    }
-    EXPECT_EQ(lights.addSceneLight(), 0);
-    const Light& light = *lights.slots[0];
-    EXPECT_FLOAT_EQ(light.diffuse.g, 1.0f);
-    EXPECT_FLOAT_EQ(light.diffuse.a, 1.0f);
-    EXPECT_FLOAT_EQ(light.ambient.r, 0.0f);
-    EXPECT_FLOAT_EQ(light.ambient.a, 1.0f);
-    EXPECT_FLOAT_EQ(light.specular.a, 1.0f);
-    EXPECT_FLOAT_EQ(light.position.z, 10.0f);
-    EXPECT_FLOAT_EQ(light.direction.z, 0.0f);
 }
 
 }  // namespace
