@@ -3,10 +3,11 @@
 #include "support/PictureFiles.h"
 #include "support/TempDirectory.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <chrono>
-#include <cstring>
 
 namespace {
 
@@ -51,51 +52,36 @@ Frame Card {
 }
 )";
 
-// The same card in the binary form.
-class BinaryX {
-public:
-    // Strings end with a separator token, as a word or, as the format's
-    // documentation has it, a double word.
-    explicit BinaryX(bool wordTerminators) : bytes_("xof 0302bin 0032"), wordTerminators_(wordTerminators) {}
-    const std::string& bytes() const { return bytes_; }
+// The same card in the binary form: tokens as little-endian words, counts
+// and numbers as double words. Strings end with a separator token, as a word
+// or, as the format's documentation has it, a double word.
+struct BinaryX {
+    std::string bytes = "xof 0302bin 0032";
+    bool wordTerminators = true;
 
-    BinaryX& name(const std::string& s) { word(1); dword(s.size()); bytes_ += s; return *this; }
-    BinaryX& string(const std::string& s) {
-        word(2);
-        dword(s.size());
-        bytes_ += s;
-        if (wordTerminators_) word(20);
-        else dword(20);
-        return *this;
+    void put(std::uint32_t v, int size) {
+        for (int i = 0; i < size; ++i) bytes.push_back(static_cast<char>(v >> (8 * i)));
     }
-    BinaryX& open() { word(10); return *this; }
-    BinaryX& close() { word(11); return *this; }
+    BinaryX& name(const std::string& s) { put(1, 2); put(s.size(), 4); bytes += s; return *this; }
+    BinaryX& string(const std::string& s) {
+        put(2, 2); put(s.size(), 4); bytes += s; put(20, wordTerminators ? 2 : 4); return *this;
+    }
+    BinaryX& open() { put(10, 2); return *this; }
+    BinaryX& close() { put(11, 2); return *this; }
     BinaryX& ints(const std::vector<std::uint32_t>& values) {
-        word(6);
-        dword(values.size());
-        for (const std::uint32_t v : values) dword(v);
+        put(6, 2); put(values.size(), 4);
+        for (const std::uint32_t v : values) put(v, 4);
         return *this;
     }
     BinaryX& floats(const std::vector<float>& values) {
-        word(7);
-        dword(values.size());
-        for (const float v : values) {
-            char raw[4];
-            std::memcpy(raw, &v, 4);
-            bytes_.append(raw, 4);
-        }
+        put(7, 2); put(values.size(), 4);
+        for (const float v : values) put(std::bit_cast<std::uint32_t>(v), 4);
         return *this;
     }
-
-private:
-    void word(std::uint16_t v) { bytes_.push_back(static_cast<char>(v & 0xFF)); bytes_.push_back(static_cast<char>(v >> 8)); }
-    void dword(std::size_t v) { for (int s = 0; s < 32; s += 8) bytes_.push_back(static_cast<char>((v >> s) & 0xFF)); }
-    std::string bytes_;
-    bool wordTerminators_;
 };
 
 std::string cardBinary(std::uint32_t vertexCount = 4, bool wordTerminators = true) {
-    BinaryX x(wordTerminators);
+    BinaryX x{.wordTerminators = wordTerminators};
     x.name("Material").name("BackMat").open().floats({0, 0, 1, 1, 8, 0.5f, 0.5f, 0.5f, 0, 0.2f, 0}).close();
     x.name("Frame").name("Card").open();
     x.name("FrameTransformMatrix").open().floats({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 2, 1}).close();
@@ -110,36 +96,13 @@ std::string cardBinary(std::uint32_t vertexCount = 4, bool wordTerminators = tru
     x.name("TextureFilename").open().string("Textures\\front.png").close().close();
     x.open().name("BackMat").close();
     x.close().close().close();
-    return x.bytes();
+    return x.bytes;
 }
 
-void expectColor(const ColorValue& c, float r, float g, float b, float a) {
-    EXPECT_FLOAT_EQ(c.r, r);
-    EXPECT_FLOAT_EQ(c.g, g);
-    EXPECT_FLOAT_EQ(c.b, b);
-    EXPECT_FLOAT_EQ(c.a, a);
-}
-
-struct Triangle {
-    Vector3 p[3];
-    Vector3 normal;  // the first vertex's stored normal
-    Vector3 facing;  // (p1 - p0) × (p2 - p0)
-};
-
-std::vector<Triangle> triangles(const MeshSubset& subset) {
-    std::vector<Triangle> out;
-    for (std::size_t i = 0; i + 2 < subset.indices.size(); i += 3) {
-        Triangle t;
-        for (int k = 0; k < 3; ++k) {
-            const MeshVertex& v = subset.vertices.at(subset.indices[i + k]);
-            t.p[k] = {v.position[0], v.position[1], v.position[2]};
-            if (k == 0) t.normal = {v.normal[0], v.normal[1], v.normal[2]};
-        }
-        const Vector3 a{t.p[1].x - t.p[0].x, t.p[1].y - t.p[0].y, t.p[1].z - t.p[0].z};
-        const Vector3 b{t.p[2].x - t.p[0].x, t.p[2].y - t.p[0].y, t.p[2].z - t.p[0].z};
-        t.facing = {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-        out.push_back(t);
-    }
+// Power, then diffuse, specular, emissive and ambient as r, g, b, a.
+std::vector<float> values(const Material& m) {
+    std::vector<float> out{m.power};
+    for (const ColorValue* c : {&m.diffuse, &m.specular, &m.emissive, &m.ambient}) out.insert(out.end(), {c->r, c->g, c->b, c->a});
     return out;
 }
 
@@ -148,56 +111,46 @@ void expectCard(const MeshData& mesh) {
     ASSERT_EQ(mesh.subsets.size(), 2u);
     ASSERT_EQ(mesh.materials.size(), 2u);
 
-    const Material& front = mesh.materials[0].material;
-    expectColor(front.diffuse, 1, 0, 0, 0.75f);
-    expectColor(front.specular, 1, 1, 1, 1);
-    expectColor(front.emissive, 0.1f, 0, 0, 1);
-    expectColor(front.ambient, 0, 0, 0, 1);
-    EXPECT_FLOAT_EQ(front.power, 20);
+    EXPECT_THAT(values(mesh.materials[0].material),
+                ::testing::Pointwise(::testing::FloatEq(), std::vector<float>{20, 1, 0, 0, 0.75f, 1, 1, 1, 1, 0.1f, 0, 0, 1, 0, 0, 0, 1}));
     EXPECT_EQ(mesh.materials[0].textureFilename, "Textures/front.png");
-
     // The referenced material keeps its own place and values.
-    const Material& back = mesh.materials[1].material;
-    expectColor(back.diffuse, 0, 0, 1, 1);
-    expectColor(back.specular, 0.5f, 0.5f, 0.5f, 1);
-    expectColor(back.emissive, 0, 0.2f, 0, 1);
-    EXPECT_FLOAT_EQ(back.power, 8);
+    EXPECT_THAT(values(mesh.materials[1].material),
+                ::testing::Pointwise(::testing::FloatEq(), std::vector<float>{8, 0, 0, 1, 1, 0.5f, 0.5f, 0.5f, 1, 0, 0.2f, 0, 1, 0, 0, 0, 1}));
     EXPECT_EQ(mesh.materials[1].textureFilename, "");
 
     // The file's own left-handed space: z is not negated, the frame's lift
     // applies, and each side's clockwise front faces toward its normal.
-    const std::vector<Triangle> frontFaces = triangles(mesh.subsets[0]);
-    const std::vector<Triangle> backFaces = triangles(mesh.subsets[1]);
-    ASSERT_EQ(frontFaces.size(), 2u);
-    ASSERT_EQ(backFaces.size(), 2u);
-    for (const Triangle& t : frontFaces) {
-        for (const Vector3& p : t.p) EXPECT_FLOAT_EQ(p.z, 2.5f);
-        EXPECT_LT(t.facing.z, 0.0f);
-        EXPECT_FLOAT_EQ(t.normal.z, -1.0f);
-    }
-    for (const Triangle& t : backFaces) {
-        EXPECT_GT(t.facing.z, 0.0f);
-        EXPECT_FLOAT_EQ(t.normal.z, 1.0f);
+    for (int side = 0; side < 2; ++side) {
+        const MeshSubset& subset = mesh.subsets[side];
+        const float normalZ = side == 0 ? -1.0f : 1.0f;
+        ASSERT_EQ(subset.indices.size(), 6u);
+        for (std::size_t i = 0; i < 6; i += 3) {
+            const float* p[3];
+            for (int k = 0; k < 3; ++k) {
+                const MeshVertex& v = subset.vertices.at(subset.indices[i + k]);
+                p[k] = v.position;
+                EXPECT_FLOAT_EQ(v.position[2], 2.5f);
+                EXPECT_FLOAT_EQ(v.normal[2], normalZ);
+            }
+            // z of (p1 - p0) × (p2 - p0): which way the clockwise front faces.
+            const float facingZ = (p[1][0] - p[0][0]) * (p[2][1] - p[0][1]) - (p[1][1] - p[0][1]) * (p[2][0] - p[0][0]);
+            EXPECT_GT(facingZ * normalZ, 0.0f) << "side " << side;
+        }
     }
     // v runs down the picture: the bottom edge (y = -1) has v = 1.
     for (const MeshVertex& v : mesh.subsets[0].vertices) EXPECT_FLOAT_EQ(v.uv[1], v.position[1] < 0 ? 1.0f : 0.0f);
 }
 
-TEST(XMeshLoader, TextCardKeepsFileSpaceMaterialOrderAndReferencedMaterials) {
+TEST(XMeshLoader, CardKeepsFileSpaceMaterialOrderAndReferencedMaterialsInTextAndBinary) {
     TempDirectory dir;
-    writeTextFile(dir.file("card.x"), CARD_TEXT);
-    const std::optional<MeshData> mesh = loadXMesh(dir.file("card.x"));
-    ASSERT_TRUE(mesh);
-    expectCard(*mesh);
-}
-
-TEST(XMeshLoader, BinaryCardReadsLikeTheTextOne) {
-    TempDirectory dir;
-    writeTextFile(dir.file("card.x"), cardBinary());
-    writeTextFile(dir.file("card-dword.x"), cardBinary(4, false));
-    for (const char* name : {"card.x", "card-dword.x"}) {
+    const std::pair<const char*, std::string> files[] = {
+        {"text.x", CARD_TEXT}, {"binary.x", cardBinary()}, {"binary-dword.x", cardBinary(4, false)}};
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        writeTextFile(dir.file(name), bytes);
         const std::optional<MeshData> mesh = loadXMesh(dir.file(name));
-        ASSERT_TRUE(mesh) << name;
+        ASSERT_TRUE(mesh);
         expectCard(*mesh);
     }
 }
@@ -283,10 +236,10 @@ Frame A {
     ASSERT_EQ(mesh->materials.size(), 3u);
     ASSERT_EQ(mesh->subsets.size(), 3u);
     EXPECT_TRUE(mesh->subsets[0].indices.empty());  // a material with no faces
-    expectColor(mesh->materials[1].material.diffuse, 1, 1, 0, 1);
+    EXPECT_THAT(values(mesh->materials[1].material), ::testing::ElementsAre(1, 1, 1, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1));
     ASSERT_EQ(mesh->subsets[1].indices.size(), 3u);
     for (const MeshVertex& v : mesh->subsets[1].vertices) EXPECT_GE(v.position[0], 5.0f);
-    expectColor(mesh->materials[2].material.diffuse, 1, 1, 1, 1);
+    EXPECT_THAT(values(mesh->materials[2].material), ::testing::ElementsAre(0, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1));
     EXPECT_EQ(mesh->subsets[2].indices.size(), 6u);  // the quad in two triangles
 }
 
