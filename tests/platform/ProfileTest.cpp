@@ -8,46 +8,33 @@ namespace {
 
 constexpr std::size_t BUFFER = 128;
 
-TEST(Profile, ReadsMatchNamesWithoutCaseAndIgnoreBlanks) {
-    TempDirectory dir;
-    const std::string path = dir.file("a.ini");
-    writeTextFile(path, "[SCREEN]\n  Width =  800  \nheight=600 ; note\n");
-    EXPECT_EQ(getProfileString("Screen", "width", "none", BUFFER, path), "800");
-    EXPECT_EQ(getProfileString("screen", "HEIGHT", "none", BUFFER, path), "600 ; note");
-}
-
-TEST(Profile, MissingFileSectionOrKeyGivesTheDefault) {
+TEST(Profile, ReadsMatchNamesWithoutCaseStripQuotesCutToTheBufferAndElseGiveTheDefault) {
     TempDirectory dir;
     const std::string path = dir.file("a.ini");
     EXPECT_EQ(getProfileString("Screen", "width", "none", BUFFER, path), "none");
-    writeTextFile(path, "[Other]\nwidth=800\n");
-    EXPECT_EQ(getProfileString("Screen", "width", "none", BUFFER, path), "none");
-    EXPECT_EQ(getProfileString("Other", "height", "dflt", BUFFER, path), "dflt");
+    writeTextFile(path, "[SCREEN]\n  Width =  800  \nheight=600 ; note\n[Other]\nx=1\n"
+                        "[s]\nd=\"quoted text\"\nq='single'\nm=\"mixed'\nlong=abcdefghij\n");
+    const struct {
+        const char *section, *key, *fallback;
+        std::size_t size;
+        const char* value;
+    } reads[] = {
+        {"Screen", "width", "none", BUFFER, "800"},
+        {"screen", "HEIGHT", "none", BUFFER, "600 ; note"},
+        {"Screen", "x", "none", BUFFER, "none"},
+        {"Missing", "width", "dflt", BUFFER, "dflt"},
+        {"s", "d", "", BUFFER, "quoted text"},
+        {"s", "q", "", BUFFER, "single"},
+        {"s", "m", "", BUFFER, "\"mixed'"},
+        {"s", "long", "", 5, "abcd"},
+        {"s", "missing", "defaulttext", 5, "defa"},
+    };
+    for (const auto& r : reads)
+        EXPECT_EQ(getProfileString(r.section, r.key, r.fallback, r.size, path), r.value) << r.section << "/" << r.key;
 }
 
-TEST(Profile, MatchingQuotesAreStrippedAndLongValuesCut) {
-    TempDirectory dir;
-    const std::string path = dir.file("a.ini");
-    writeTextFile(path, "[s]\nd=\"quoted text\"\nq='single'\nm=\"mixed'\nlong=abcdefghij\n");
-    EXPECT_EQ(getProfileString("s", "d", "", BUFFER, path), "quoted text");
-    EXPECT_EQ(getProfileString("s", "q", "", BUFFER, path), "single");
-    EXPECT_EQ(getProfileString("s", "m", "", BUFFER, path), "\"mixed'");
-    EXPECT_EQ(getProfileString("s", "long", "", 5, path), "abcd");
-    EXPECT_EQ(getProfileString("s", "missing", "defaulttext", 5, path), "defa");
-}
-
-TEST(Profile, WritingCreatesTheFileAndAddsKeysInOrder) {
-    TempDirectory dir;
-    const std::string path = dir.file("new.ini");
-    ASSERT_TRUE(writeProfileString("Screen", "width", "1024", path));
-    ASSERT_TRUE(writeProfileString("Screen", "height", "768", path));
-    ASSERT_TRUE(writeProfileString("Other", "x", "1", path));
-    const std::string text = readTextFile(path);
-    EXPECT_NE(text.find("[Screen]\nwidth=1024\nheight=768\n"), std::string::npos) << text;
-    EXPECT_GT(text.find("[Other]\nx=1"), text.find("height=768")) << text;
-}
-
-TEST(Profile, RewritingKeepsCommentsSectionsAndOtherKeysWhereTheyStand) {
+// Writing a new file is checked with the settings that use it.
+TEST(Profile, RewritingKeepsCommentsSectionsAndOtherKeysWhereTheyStandAndAddsNewOnesAtTheEnd) {
     TempDirectory dir;
     const std::string path = dir.file("edited.ini");
     writeTextFile(path,
@@ -57,6 +44,8 @@ TEST(Profile, RewritingKeepsCommentsSectionsAndOtherKeysWhereTheyStand) {
               "[Last]\nz=1\n; the very end\n");
     ASSERT_TRUE(writeProfileString("Screen", "width", "1024", path));
     ASSERT_TRUE(writeProfileString("Screen", "multisample", "4", path));
+    ASSERT_TRUE(writeProfileString("Sound", "music", "on", path));
+    ASSERT_TRUE(writeProfileString("New", "x", "1", path));
     const std::string text = readTextFile(path);
     for (const char* kept : {"; settings, edited by hand", "[Sound]", "volume=7", "; the screen",
                              "; keep me", "Colour=blue", "[Last]", "z=1", "; the very end"})
@@ -67,6 +56,8 @@ TEST(Profile, RewritingKeepsCommentsSectionsAndOtherKeysWhereTheyStand) {
     EXPECT_LT(width, text.find("; keep me"));
     EXPECT_LT(text.find("Colour=blue"), text.find("multisample=4\n"));
     EXPECT_LT(text.find("multisample=4\n"), text.find("[Last]"));
+    EXPECT_NE(text.find("volume=7\nmusic=on\n"), std::string::npos) << text;
+    EXPECT_GT(text.find("[New]\nx=1"), text.find("z=1")) << text;
     EXPECT_EQ(text.find("800"), std::string::npos) << text;
     EXPECT_EQ(getProfileString("SCREEN", "Width", "", BUFFER, path), "1024");
 }
