@@ -19,20 +19,19 @@ int advanceOf(std::string_view text) {
     return width;
 }
 
-float minX(const std::vector<GlyphQuad>& q) {
-    return std::min_element(q.begin(), q.end(), [](auto& a, auto& b) { return a.x0 < b.x0; })->x0;
-}
-float maxX(const std::vector<GlyphQuad>& q) {
-    return std::max_element(q.begin(), q.end(), [](auto& a, auto& b) { return a.x1 < b.x1; })->x1;
-}
-float minY(const std::vector<GlyphQuad>& q) {
-    return std::min_element(q.begin(), q.end(), [](auto& a, auto& b) { return a.y0 < b.y0; })->y0;
-}
-float maxY(const std::vector<GlyphQuad>& q) {
-    return std::max_element(q.begin(), q.end(), [](auto& a, auto& b) { return a.y1 < b.y1; })->y1;
+// The rectangle that all the quads cover together.
+GlyphQuad extent(const std::vector<GlyphQuad>& quads) {
+    GlyphQuad box = quads.at(0);
+    for (const GlyphQuad& q : quads) {
+        box.x0 = std::min(box.x0, q.x0);
+        box.y0 = std::min(box.y0, q.y0);
+        box.x1 = std::max(box.x1, q.x1);
+        box.y1 = std::max(box.y1, q.y1);
+    }
+    return box;
 }
 
-TEST(GlyphAtlas, ArialIsLiberationSansSizedByItsCellHeight) {
+TEST(GlyphAtlas, ArialIsLiberationSansSizedByItsCellHeightAndWeightChoosesTheFace) {
     const GlyphAtlas& atlas = arial();
     EXPECT_EQ(atlas.cellHeight, CELL);
     // Ascent is 1854 of the 2288-unit cell; the em is 2048 units of it.
@@ -48,6 +47,13 @@ TEST(GlyphAtlas, ArialIsLiberationSansSizedByItsCellHeight) {
         EXPECT_EQ(liberation->glyphs[c].advance, atlas.glyphs[c].advance) << c;
         EXPECT_EQ(liberation->glyphs[c].height, atlas.glyphs[c].height) << c;
     }
+
+    const std::unique_ptr<GlyphAtlas> bold = GlyphAtlas::create("Arial", CELL, 0, 700, false);
+    ASSERT_TRUE(bold);
+    EXPECT_GT(bold->glyphs['m'].advance, atlas.glyphs['m'].advance);
+    const std::unique_ptr<GlyphAtlas> big = GlyphAtlas::create("Arial", 2 * CELL, 0, 400, false);
+    ASSERT_TRUE(big);
+    EXPECT_NEAR(big->glyphs['H'].height, 2 * h.height, 2);
 }
 
 TEST(GlyphAtlas, EveryWindows1252CharacterHasItsGlyphAndControlsHaveNone) {
@@ -81,11 +87,10 @@ TEST(GlyphAtlas, LayoutPlacesEachLineByTheFlags) {
     EXPECT_FLOAT_EQ(topLeft[0].v1, static_cast<float>(m.atlasY + m.height));
 
     const std::vector<GlyphQuad> centred = layoutText(arial(), "Menu", rect, DT_CENTER | DT_VCENTER);
-    EXPECT_FLOAT_EQ(centred[0].x0 - topLeft[0].x0, static_cast<float>((300 - width) / 2));
+    EXPECT_FLOAT_EQ(centred.at(0).x0 - topLeft[0].x0, static_cast<float>((300 - width) / 2));
     EXPECT_FLOAT_EQ(centred[0].y0 - topLeft[0].y0, static_cast<float>((200 - CELL) / 2));
-
     const std::vector<GlyphQuad> bottomRight = layoutText(arial(), "Menu", rect, DT_RIGHT | DT_BOTTOM);
-    EXPECT_FLOAT_EQ(bottomRight[0].x0 - topLeft[0].x0, static_cast<float>(300 - width));
+    EXPECT_FLOAT_EQ(bottomRight.at(0).x0 - topLeft[0].x0, static_cast<float>(300 - width));
     EXPECT_FLOAT_EQ(bottomRight[0].y0 - topLeft[0].y0, static_cast<float>(200 - CELL));
 }
 
@@ -111,15 +116,14 @@ TEST(GlyphAtlas, TextIsClippedToTheRectangle) {
     const Rect rect{10, 10, 60, 10 + CELL + CELL / 2};
     const std::string longLine = "WWWWWWWWWWWWWWWWWWWW";
     const std::vector<GlyphQuad> quads = layoutText(arial(), longLine + "\n" + longLine + "\n" + longLine, rect, 0);
-    ASSERT_FALSE(quads.empty());
-    EXPECT_GE(minX(quads), 10.0f);
-    EXPECT_LE(maxX(quads), 60.0f);
-    EXPECT_GE(minY(quads), 10.0f);
-    EXPECT_LE(maxY(quads), static_cast<float>(rect.bottom));
+    const GlyphQuad box = extent(quads);
+    EXPECT_GE(box.x0, 10.0f);
+    EXPECT_LE(box.x1, 60.0f);
+    EXPECT_GE(box.y0, 10.0f);
     // Glyphs wholly past the right edge and the line wholly below the bottom
     // are gone; the second line shows only its upper half.
     EXPECT_LT(quads.size(), 2 * longLine.size());
-    EXPECT_FLOAT_EQ(maxY(quads), static_cast<float>(rect.bottom));
+    EXPECT_FLOAT_EQ(box.y1, static_cast<float>(rect.bottom));
 
     // A cut glyph keeps its texels in step with its edges.
     const GlyphQuad& last = *std::max_element(quads.begin(), quads.end(), [](auto& a, auto& b) { return a.x1 < b.x1; });
@@ -128,19 +132,9 @@ TEST(GlyphAtlas, TextIsClippedToTheRectangle) {
     EXPECT_LE(last.u1, static_cast<float>(w.atlasX + w.width));
 
     // Centred text wider than its rectangle is cut on both sides.
-    const std::vector<GlyphQuad> centred = layoutText(arial(), longLine, Rect{100, 0, 120, 100}, DT_CENTER);
-    EXPECT_GE(minX(centred), 100.0f);
-    EXPECT_LE(maxX(centred), 120.0f);
-}
-
-TEST(GlyphAtlas, WeightAndSizeChooseTheFace) {
-    const std::unique_ptr<GlyphAtlas> bold = GlyphAtlas::create("Arial", CELL, 0, 700, false);
-    ASSERT_TRUE(bold);
-    EXPECT_GT(bold->glyphs['m'].advance, arial().glyphs['m'].advance);
-
-    const std::unique_ptr<GlyphAtlas> big = GlyphAtlas::create("Arial", 2 * CELL, 0, 400, false);
-    ASSERT_TRUE(big);
-    EXPECT_NEAR(big->glyphs['H'].height, 2 * arial().glyphs['H'].height, 2);
+    const GlyphQuad centred = extent(layoutText(arial(), longLine, Rect{100, 0, 120, 100}, DT_CENTER));
+    EXPECT_GE(centred.x0, 100.0f);
+    EXPECT_LE(centred.x1, 120.0f);
 }
 
 }  // namespace
