@@ -83,24 +83,21 @@ unsigned long XServer::findWindow(const std::string& title, int timeoutMs) const
     Display* d = dpy(connection_);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     do {
-        ::Window rootReturn = 0;
+        ::Window root = 0;
         ::Window parent = 0;
         ::Window* children = nullptr;
         unsigned int count = 0;
         unsigned long found = 0;
-        if (XQueryTree(d, DefaultRootWindow(d), &rootReturn, &parent, &children, &count)) {
-            for (unsigned int i = 0; i < count && found == 0; ++i) {
-                char* name = nullptr;
-                XWindowAttributes attributes;
-                if (XFetchName(d, children[i], &name) && name != nullptr) {
-                    if (title == name && XGetWindowAttributes(d, children[i], &attributes) &&
-                        attributes.map_state == IsViewable)
-                        found = children[i];
-                    XFree(name);
-                }
-            }
-            if (children != nullptr) XFree(children);
+        XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
+        for (unsigned int i = 0; i < count && found == 0; ++i) {
+            char* name = nullptr;
+            XWindowAttributes attributes;
+            if (XFetchName(d, children[i], &name) && title == name &&
+                XGetWindowAttributes(d, children[i], &attributes) && attributes.map_state == IsViewable)
+                found = children[i];
+            XFree(name);
         }
+        XFree(children);
         if (found != 0) return found;
         sleepMs(20);
     } while (std::chrono::steady_clock::now() < deadline);
