@@ -1,47 +1,39 @@
 #include "shell/LightManager.h"
 
-#include "shell/GraphicsContext.h"
-#include "support/MockGraphicsDevice.h"
+#include "support/RecordingGraphics.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 
-using ::testing::_;
-using ::testing::AllOf;
-using ::testing::Field;
-using ::testing::InSequence;
-using ::testing::NiceMock;
-
 namespace {
 
+using Kind = DeviceCall::Kind;
+
 TEST(LightManager, TheSceneLightTakesSlotZeroAndTheNinthLightFindsNoSlotAndChangesNothing) {
-    auto owned = std::make_unique<NiceMock<MockGraphicsDevice>>();
-    auto& device = *owned;
-    GraphicsContext::instance().device = std::move(owned);
+    RecordingDevice& device = installRecordingDevice();
     LightManager& lights = LightManager::instance();
     lights.initLights();
-    EXPECT_CALL(device, setLight(_, _)).Times(7);
-    EXPECT_CALL(device, lightEnable(_, true)).Times(7);
-    {
-        InSequence order;
-        EXPECT_CALL(device, setLight(0, AllOf(Field(&Light::type, LightType::Point), Field(&Light::range, 50.0f),
-                                              Field(&Light::attenuation0, 1.0f), Field(&Light::attenuation1, 0.0f),
-                                              Field(&Light::attenuation2, 0.0f))));
-        EXPECT_CALL(device, lightEnable(0, true));
-    }
     for (int i = 0; i < 8; ++i) EXPECT_EQ(lights.addSceneLight(), i);
-    ::testing::Mock::VerifyAndClearExpectations(&device);
-    // White, no ambient of its own, 10 above the field.
-    const Light& scene = *lights.slots[0];
-    EXPECT_EQ((std::array{scene.diffuse.r, scene.diffuse.g, scene.diffuse.b, scene.ambient.r, scene.ambient.a,
-                          scene.position.z}),
-              (std::array{1.0f, 1.0f, 1.0f, 0.0f, 1.0f, 10.0f}));
 
-    EXPECT_CALL(device, setLight(_, _)).Times(0);
-    EXPECT_CALL(device, lightEnable(_, _)).Times(0);
+    // Each light is set, then switched on, in its own slot.
+    ASSERT_EQ(device.calls.size(), 16u);
+    for (int i = 0; i < 8; ++i) {
+        const DeviceCall& set = device.calls[2 * i];
+        const DeviceCall& on = device.calls[2 * i + 1];
+        EXPECT_TRUE(set.kind == Kind::Light && set.index == i) << i;
+        EXPECT_TRUE(on.kind == Kind::LightEnable && on.index == i && on.enable) << i;
+    }
+    // A white point light 10 above the field, reaching 50, no ambient of its own.
+    const Light& scene = device.calls[0].light;
+    EXPECT_EQ(scene.type, LightType::Point);
+    EXPECT_EQ((std::array{scene.diffuse.r, scene.diffuse.g, scene.diffuse.b, scene.ambient.r, scene.ambient.a,
+                          scene.position.z, scene.range, scene.attenuation0, scene.attenuation1, scene.attenuation2}),
+              (std::array{1.0f, 1.0f, 1.0f, 0.0f, 1.0f, 10.0f, 50.0f, 1.0f, 0.0f, 0.0f}));
+
+    device.clearCalls();
     EXPECT_EQ(lights.addPointLight({1, 0, 0, 1}, {}, {1, 2, 3}, 5, 1, 0, 0, {}), -1);
-    ::testing::Mock::VerifyAndClearExpectations(&device);
+    EXPECT_TRUE(device.calls.empty());
     EXPECT_EQ(lights.slots.size(), 8u);
     EXPECT_FLOAT_EQ(lights.slots[7]->position.z, 10.0f);
 }
