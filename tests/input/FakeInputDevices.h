@@ -6,6 +6,7 @@
 #include "platform/JoystickDevice.h"
 #include "platform/KeyboardDevice.h"
 
+#include <array>
 #include <initializer_list>
 #include <memory>
 #include <set>
@@ -14,18 +15,11 @@
 class FakeKeyboard final : public KeyboardDevice {
 public:
     bool read(KeyBuffer& keys) override {
-        if (!readable) {
-            return false;
-        }
-        for (std::uint8_t code : down) {
-            keys[code] = KEY_DOWN_BIT;
-        }
+        if (!readable) return false;
+        for (std::uint8_t code : down) keys[code] = KEY_DOWN_BIT;
         return true;
     }
     bool acquire() override { return acquirable; }
-
-    void hold(std::initializer_list<std::uint8_t> codes) { down.insert(codes); }
-    void release(std::uint8_t code) { down.erase(code); }
 
     std::set<std::uint8_t> down;
     bool readable = true;
@@ -35,9 +29,7 @@ public:
 class FakeJoystick final : public JoystickDevice {
 public:
     bool read(JoystickReading& out) override {
-        if (readable) {
-            out = reading;
-        }
+        if (readable) out = reading;
         return readable;
     }
 
@@ -60,11 +52,28 @@ struct FakeInput {
         input.joysticks->count = joystickCount;
     }
 
+    void poll() { input.updateControls(); }
+    // Holds the keys down, or lets them go, and polls once.
+    void hold(std::initializer_list<std::uint8_t> codes) {
+        keyboard->down.insert(codes);
+        poll();
+    }
+    void release(std::initializer_list<std::uint8_t> codes) {
+        for (std::uint8_t code : codes) keyboard->down.erase(code);
+        poll();
+    }
+
     int control(ControlKind kind, int player) const { return input.controls[controlIndex(kind, player)]; }
     int raw(ControlKind kind, int player) const { return input.keyboard->states[controlIndex(kind, player)]; }
     int pause() const { return input.controls[PAUSE_CONTROL]; }
+    // A player's up, down, left and right controls, in that order.
+    std::array<int, 4> directions(int player) const {
+        return {control(Up, player), control(Down, player), control(Left, player), control(Right, player)};
+    }
 
     InputManager& input = InputManager::instance();
     FakeKeyboard* keyboard = nullptr;
     FakeJoystick* joysticks[JoystickSet::MAX_JOYSTICKS] = {};
 };
+
+using Directions = std::array<int, 4>;

@@ -4,44 +4,41 @@
 
 namespace {
 
-TEST(InputManager, ControlIndicesFollowTwoKPlusPlayer) {
-    EXPECT_EQ(controlIndex(Up, 1), 1);
-    EXPECT_EQ(controlIndex(Down, 2), 4);
-    EXPECT_EQ(controlIndex(Action2, 2), 12);
-    EXPECT_EQ(CONTROL_COUNT, 13);
-}
+constexpr int R = Released;
+constexpr int A = Active;
 
-TEST(InputManager, DiagonalPovPressesTwoDirectionsOfItsOwnPlayer) {
+TEST(InputManager, PovGivesItsDirectionsDiagonalsIncludedToItsOwnPlayerOnly) {
+    struct Case {
+        int pov;
+        Directions expected;
+    };
+    const Case cases[] = {
+        {0, {A, R, R, R}},     {4500, {A, R, R, A}},  {9000, {R, R, R, A}},
+        {13500, {R, A, R, A}}, {18000, {R, A, R, R}}, {22500, {R, A, A, R}},
+        {27000, {R, R, A, R}}, {31500, {A, R, A, R}}, {JoystickReading::POV_CENTRED, {R, R, R, R}},
+    };
     FakeInput fake(2);
-    fake.joysticks[0]->reading.pov = 4500;
-    fake.joysticks[1]->reading.pov = 22500;
-    fake.input.updateControls();
-    EXPECT_EQ(fake.control(Up, 1), Active);
-    EXPECT_EQ(fake.control(Right, 1), Active);
-    EXPECT_EQ(fake.control(Down, 1), Released);
-    EXPECT_EQ(fake.control(Left, 1), Released);
-    EXPECT_EQ(fake.control(Down, 2), Active);
-    EXPECT_EQ(fake.control(Left, 2), Active);
-    EXPECT_EQ(fake.control(Up, 2), Released);
-    EXPECT_EQ(fake.control(Right, 2), Released);
-
-    fake.joysticks[0]->reading.pov = JoystickReading::POV_CENTRED;
-    fake.input.updateControls();
-    EXPECT_EQ(fake.control(Up, 1), Released);
-    EXPECT_EQ(fake.control(Right, 1), Released);
+    for (int player : {1, 2}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << "player " << player << ", pov " << c.pov);
+            fake.joysticks[player - 1]->reading.pov = c.pov;
+            fake.poll();
+            EXPECT_EQ(fake.directions(player), c.expected);
+            EXPECT_EQ(fake.directions(3 - player), (Directions{R, R, R, R}));
+        }
+    }
 }
 
 TEST(InputManager, JoystickDirectionWinsOverTheHeldOppositeKeyAndGivesItBack) {
     FakeInput fake(1);
-    fake.input.updateControls();
-    fake.keyboard->hold({KeyCode::W});
-    fake.input.updateControls();
+    fake.poll();
+    fake.hold({KeyCode::W});
     fake.joysticks[0]->reading.pov = 18000;
-    fake.input.updateControls();
+    fake.poll();
     EXPECT_EQ(fake.control(Up, 1), Masked);
     EXPECT_EQ(fake.control(Down, 1), Active);
     fake.joysticks[0]->reading.pov = JoystickReading::POV_CENTRED;
-    fake.input.updateControls();
+    fake.poll();
     EXPECT_EQ(fake.control(Up, 1), Active);
     EXPECT_EQ(fake.control(Down, 1), Released);
 }
@@ -49,19 +46,17 @@ TEST(InputManager, JoystickDirectionWinsOverTheHeldOppositeKeyAndGivesItBack) {
 TEST(InputManager, PauseComesFromEscapeOrTheFirstJoysticksButtonTwoOnly) {
     {
         FakeInput fake(0);
-        fake.keyboard->hold({KeyCode::Escape});
-        fake.input.updateControls();
+        fake.hold({KeyCode::Escape});
         EXPECT_EQ(fake.pause(), Active);
-        fake.keyboard->release(KeyCode::Escape);
-        fake.input.updateControls();
+        fake.release({KeyCode::Escape});
         EXPECT_EQ(fake.pause(), Released);
     }
     FakeInput fake(2);
     fake.joysticks[1]->reading.buttons[2] = true;
-    fake.input.updateControls();
+    fake.poll();
     EXPECT_EQ(fake.pause(), Released);
     fake.joysticks[0]->reading.buttons[2] = true;
-    fake.input.updateControls();
+    fake.poll();
     EXPECT_EQ(fake.pause(), Active);
 }
 
@@ -69,18 +64,18 @@ TEST(InputManager, JoystickButtonsActForTheirPlayerAndAConsumedHeldButtonStaysCo
     FakeInput fake(2);
     fake.joysticks[1]->reading.buttons[0] = true;
     fake.joysticks[0]->reading.buttons[1] = true;
-    fake.input.updateControls();
+    fake.poll();
     EXPECT_EQ(fake.control(Action1, 2), Active);
     EXPECT_EQ(fake.control(Action2, 1), Active);
     EXPECT_EQ(fake.control(Action1, 1), Released);
 
     fake.input.consume(Action1, 2);
     for (int i = 0; i < 3; ++i) {
-        fake.input.updateControls();
+        fake.poll();
         EXPECT_EQ(fake.control(Action1, 2), Consumed);
     }
     fake.joysticks[1]->reading.buttons[0] = false;
-    fake.input.updateControls();
+    fake.poll();
     EXPECT_EQ(fake.control(Action1, 2), Released);
 }
 
@@ -88,11 +83,11 @@ TEST(InputManager, JoystickThatCannotBeReadIsNeutralAndNoJoystickMeansKeyboardOn
     FakeInput fake(1);
     fake.joysticks[0]->reading.pov = 0;
     fake.joysticks[0]->reading.buttons = {true, true, true};
-    fake.input.updateControls();
+    fake.poll();
     ASSERT_EQ(fake.control(Up, 1), Active);
 
     fake.joysticks[0]->readable = false;
-    fake.input.updateControls();
+    fake.poll();
     EXPECT_EQ(fake.control(Up, 1), Released);
     EXPECT_EQ(fake.control(Action1, 1), Released);
     EXPECT_EQ(fake.pause(), Released);
@@ -100,7 +95,7 @@ TEST(InputManager, JoystickThatCannotBeReadIsNeutralAndNoJoystickMeansKeyboardOn
     // A device left in the set but not counted is never read.
     fake.joysticks[0]->readable = true;
     fake.input.joysticks->count = 0;
-    fake.input.updateControls();
+    fake.poll();
     EXPECT_EQ(fake.control(Up, 1), Released);
     EXPECT_EQ(fake.pause(), Released);
 }

@@ -6,78 +6,54 @@ namespace {
 
 TEST(KeyboardState, KeyHeldAtStartCountsOnlyAfterReleaseButEscapeAndReturnCountAtOnce) {
     FakeInput fake;
-    fake.keyboard->hold({KeyCode::W, KeyCode::G, KeyCode::Escape, KeyCode::Return});
-    fake.input.updateControls();
+    fake.hold({KeyCode::W, KeyCode::G, KeyCode::Escape, KeyCode::Return});
     EXPECT_EQ(fake.raw(Up, 1), Consumed);
-    EXPECT_EQ(fake.raw(Action1, 1), Consumed);
     EXPECT_EQ(fake.control(Up, 1), Released);
     EXPECT_EQ(fake.control(Action1, 1), Released);
-    EXPECT_EQ(fake.input.keyboard->escape, Active);
     EXPECT_EQ(fake.input.keyboard->enter, Active);
     EXPECT_EQ(fake.pause(), Active);
 
-    fake.keyboard->release(KeyCode::W);
-    fake.keyboard->release(KeyCode::G);
-    fake.input.updateControls();
+    fake.release({KeyCode::W, KeyCode::G});
     EXPECT_EQ(fake.raw(Up, 1), Released);
-    fake.keyboard->hold({KeyCode::W, KeyCode::G});
-    fake.input.updateControls();
+    fake.hold({KeyCode::W, KeyCode::G});
     EXPECT_EQ(fake.control(Up, 1), Active);
     EXPECT_EQ(fake.control(Action1, 1), Active);
 }
 
 TEST(KeyboardState, OppositeKeyPressedLaterWinsAndTheFirstComesBackOnRelease) {
     FakeInput fake;
-    fake.input.updateControls();  // nothing held: every key becomes usable
-
-    fake.keyboard->hold({KeyCode::W});
-    fake.input.updateControls();
+    fake.poll();  // nothing held: every key becomes usable
+    fake.hold({KeyCode::W});
     EXPECT_EQ(fake.control(Up, 1), Active);
-
-    fake.keyboard->hold({KeyCode::S});
-    fake.input.updateControls();
+    fake.hold({KeyCode::S});
     EXPECT_EQ(fake.raw(Up, 1), Masked);
-    EXPECT_EQ(fake.control(Down, 1), Active);
-    EXPECT_EQ(fake.control(Up, 1), Released);
+    EXPECT_EQ(fake.directions(1), (Directions{Released, Active, Released, Released}));
+    fake.release({KeyCode::S});
+    EXPECT_EQ(fake.directions(1), (Directions{Active, Released, Released, Released}));
 
-    fake.keyboard->release(KeyCode::S);
-    fake.input.updateControls();
-    EXPECT_EQ(fake.raw(Up, 1), Active);
-    EXPECT_EQ(fake.control(Up, 1), Active);
-    EXPECT_EQ(fake.control(Down, 1), Released);
-}
-
-TEST(KeyboardState, OppositeKeysDownInTheSamePollGiveTheLaterProcessedKey) {
-    FakeInput fake;
-    fake.input.updateControls();
-    fake.keyboard->hold({KeyCode::W, KeyCode::S, KeyCode::Left, KeyCode::Right});
-    fake.input.updateControls();
+    // Down in the same poll, the key processed later wins: S over W, Right over Left.
+    fake.release({KeyCode::W});
+    fake.hold({KeyCode::W, KeyCode::S, KeyCode::Left, KeyCode::Right});
     EXPECT_EQ(fake.raw(Up, 1), Masked);
-    EXPECT_EQ(fake.control(Down, 1), Active);
-    EXPECT_EQ(fake.control(Up, 1), Released);
+    EXPECT_EQ(fake.directions(1), (Directions{Released, Active, Released, Released}));
     EXPECT_EQ(fake.raw(Left, 2), Masked);
-    EXPECT_EQ(fake.control(Right, 2), Active);
+    EXPECT_EQ(fake.directions(2), (Directions{Released, Released, Released, Active}));
 }
 
 TEST(KeyboardState, ConsumedActionStaysUsedWhileHeldAndANewPressIsActiveAgain) {
     FakeInput fake;
-    fake.input.updateControls();
-    fake.keyboard->hold({KeyCode::G});
-    fake.input.updateControls();
+    fake.poll();
+    fake.hold({KeyCode::G});
     ASSERT_EQ(fake.control(Action1, 1), Active);
 
     fake.input.consume(Action1, 1);
-    EXPECT_EQ(fake.raw(Action1, 1), Consumed);
     for (int i = 0; i < 3; ++i) {
-        fake.input.updateControls();
+        fake.poll();
         EXPECT_EQ(fake.control(Action1, 1), Released);
         EXPECT_EQ(fake.raw(Action1, 1), Consumed);
     }
-
-    fake.keyboard->release(KeyCode::G);
-    fake.input.updateControls();
-    fake.keyboard->hold({KeyCode::G});
-    fake.input.updateControls();
+    fake.release({KeyCode::G});
+    fake.hold({KeyCode::G});
     EXPECT_EQ(fake.control(Action1, 1), Active);
 }
 
@@ -88,44 +64,40 @@ TEST(KeyboardState, EachKeyDrivesItsOwnPlayersControl) {
         int player;
     };
     const Binding bindings[] = {
-        {KeyCode::W, Up, 1},         {KeyCode::S, Down, 1},       {KeyCode::A, Left, 1},
-        {KeyCode::D, Right, 1},      {KeyCode::G, Action1, 1},    {KeyCode::H, Action2, 1},
-        {KeyCode::Up, Up, 2},        {KeyCode::Down, Down, 2},    {KeyCode::Left, Left, 2},
-        {KeyCode::Right, Right, 2},  {KeyCode::Numpad1, Action1, 2}, {KeyCode::Numpad2, Action2, 2},
+        {KeyCode::W, Up, 1},        {KeyCode::S, Down, 1},          {KeyCode::A, Left, 1},
+        {KeyCode::D, Right, 1},     {KeyCode::G, Action1, 1},       {KeyCode::H, Action2, 1},
+        {KeyCode::Up, Up, 2},       {KeyCode::Down, Down, 2},       {KeyCode::Left, Left, 2},
+        {KeyCode::Right, Right, 2}, {KeyCode::Numpad1, Action1, 2}, {KeyCode::Numpad2, Action2, 2},
     };
     FakeInput fake;
-    fake.input.updateControls();
+    fake.poll();
     for (const Binding& binding : bindings) {
-        fake.keyboard->hold({binding.code});
-        fake.input.updateControls();
+        fake.hold({binding.code});
         for (int index = 0; index < CONTROL_COUNT; ++index) {
             const bool expected = index == controlIndex(binding.kind, binding.player);
             EXPECT_EQ(fake.input.controls[index], expected ? Active : Released)
                 << "key " << int(binding.code) << ", control " << index;
         }
-        fake.keyboard->release(binding.code);
-        fake.input.updateControls();
+        fake.release({binding.code});
     }
 }
 
 TEST(KeyboardState, KeyboardThatCannotBeHadKeepsItsStatesAndAFailedRereadReadsAllUp) {
     FakeInput fake;
-    fake.input.updateControls();
-    fake.keyboard->hold({KeyCode::D});
-    fake.input.updateControls();
+    fake.poll();
+    fake.hold({KeyCode::D});
     ASSERT_EQ(fake.raw(Right, 1), Active);
 
     fake.keyboard->readable = false;
     fake.keyboard->acquirable = false;
-    fake.keyboard->release(KeyCode::D);
-    fake.keyboard->hold({KeyCode::A});
-    fake.input.updateControls();
+    fake.keyboard->down = {KeyCode::A};
+    fake.poll();
     EXPECT_EQ(fake.raw(Right, 1), Active);
     EXPECT_EQ(fake.raw(Left, 1), Released);
 
     // Regained, but the read after it fails: every key reads as up.
     fake.keyboard->acquirable = true;
-    fake.input.updateControls();
+    fake.poll();
     EXPECT_EQ(fake.raw(Right, 1), Released);
     EXPECT_EQ(fake.raw(Left, 1), Released);
 }
