@@ -1,6 +1,11 @@
 #include "actors/Frisbee.h"
 
+#include "support/RecordingGraphics.h"
+#include "support/WorkingDirectory.h"
+
 #include <gtest/gtest.h>
+
+#include <array>
 
 namespace {
 
@@ -14,8 +19,7 @@ Frisbee glidingDisc(double x, double y, double velocityX, double velocityY) {
     return disc;
 }
 
-// Updates in steps of STEP until the state changes away from `from`; returns
-// the game time spent, or -1 after 5 s.
+// Updates until the state leaves `from`; returns the game time spent, or -1 after 5 s.
 int msUntilStateLeaves(Frisbee& disc, int from) {
     for (int spent = STEP; spent <= 5000; spent += STEP) {
         disc.update(STEP);
@@ -24,71 +28,60 @@ int msUntilStateLeaves(Frisbee& disc, int from) {
     return -1;
 }
 
+// Where the disc is and how it moves: x, y, z, then the velocity.
+using Motion = std::array<double, 6>;
+Motion motion(const Frisbee& disc) {
+    return {disc.x, disc.y, disc.z, disc.velocityX, disc.velocityY, disc.velocityZ};
+}
+
 }  // namespace
 
-TEST(FrisbeeTest, StartsHeldVisibleFlatAndOwnedByNobody) {
-    Frisbee disc(4.0, 0.0, 0.0, 0.0, 0.0, 0.0);
-    EXPECT_EQ(disc.state, FrisbeeHeld);
-    EXPECT_TRUE(disc.visible);
-    EXPECT_EQ(disc.owner, 0);
-    EXPECT_EQ(disc.points, 0);
-    EXPECT_EQ(disc.rotationX, 90.0);
-    EXPECT_EQ(disc.rotationZ, 90.0);
-    EXPECT_EQ(disc.scaleX, 0.2);
-    EXPECT_NE(disc.engageSound, nullptr);
-}
-
 TEST(FrisbeeTest, ReboundsOffTheSideWallsWithTheSpinOfTheWall) {
-    // Upper wall, moving toward −x: the spin turns negative.
-    Frisbee up = glidingDisc(0.0, 2.3, -3.0, 4.0);
-    up.spinPositive = true;
-    up.update(STEP);
-    EXPECT_EQ(up.y, 2.4);
-    EXPECT_EQ(up.velocityY, -4.0);
-    EXPECT_FALSE(up.spinPositive);
-    EXPECT_DOUBLE_EQ(up.rotationY, -STEP * 7.0 / 5.0);
-
-    // Lower wall, same direction: the spin turns positive.
-    Frisbee down = glidingDisc(0.0, -2.3, -3.0, -4.0);
-    down.update(STEP);
-    EXPECT_EQ(down.y, -2.4);
-    EXPECT_EQ(down.velocityY, 4.0);
-    EXPECT_TRUE(down.spinPositive);
-    EXPECT_DOUBLE_EQ(down.rotationY, STEP * 7.0 / 5.0);
-
-    // Toward +x the two walls swap.
-    Frisbee upRight = glidingDisc(0.0, 2.3, 3.0, 4.0);
-    upRight.update(STEP);
-    EXPECT_TRUE(upRight.spinPositive);
-    Frisbee downRight = glidingDisc(0.0, -2.3, 3.0, -4.0);
-    downRight.spinPositive = true;
-    downRight.update(STEP);
-    EXPECT_FALSE(downRight.spinPositive);
-}
-
-TEST(FrisbeeTest, GoalLineCentreZoneIsStrict) {
     struct Case {
-        double x, y, velocityX;
-        int points;
+        double y, velocityX, velocityY;
+        bool spinBefore, spinAfter;
     };
-    for (const Case c : {Case{6.4, 0.59, 4.0, 5}, Case{6.4, 0.6, 4.0, 3}, Case{6.4, -0.6, 4.0, 3},
-                         Case{6.4, -0.59, 4.0, 5}, Case{-6.4, 0.0, -4.0, 5},
-                         Case{-6.4, 2.0, -4.0, 3}}) {
-        SCOPED_TRACE(testing::Message() << "x " << c.x << " y " << c.y);
-        Frisbee disc = glidingDisc(c.x, c.y, c.velocityX, 0.0);
+    // Moving toward −x the upper wall spins it negative and the lower one
+    // positive; toward +x the two swap.
+    const Case cases[] = {{2.3, -3.0, 4.0, true, false},
+                          {-2.3, -3.0, -4.0, false, true},
+                          {2.3, 3.0, 4.0, false, true},
+                          {-2.3, 3.0, -4.0, true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "y " << c.y << ", velocityX " << c.velocityX);
+        Frisbee disc = glidingDisc(0.0, c.y, c.velocityX, c.velocityY);
+        disc.spinPositive = c.spinBefore;
         disc.update(STEP);
-        EXPECT_EQ(disc.state, FrisbeeScored);
-        EXPECT_EQ(disc.points, c.points);
-        EXPECT_EQ(disc.velocityX, c.velocityX);  // left as it is until the serve
+        EXPECT_EQ(disc.y, c.y > 0.0 ? 2.4 : -2.4);
+        EXPECT_EQ(disc.velocityY, -c.velocityY);
+        EXPECT_EQ(disc.spinPositive, c.spinAfter);
+        EXPECT_DOUBLE_EQ(disc.rotationY, (c.spinAfter ? STEP : -STEP) * 7.0 / 5.0);
     }
 }
 
-TEST(FrisbeeTest, ExactlyOnTheGoalLineHasNotScored) {
-    Frisbee disc = glidingDisc(6.0, 0.0, 1.0, 0.0);
-    disc.update(250);
-    EXPECT_EQ(disc.x, 6.5);
-    EXPECT_EQ(disc.state, FrisbeeGliding);
-    EXPECT_EQ(disc.points, 0);
+TEST(FrisbeeTest, GoalLineCentreZoneIsStrictAndTheLineItselfIsNoGoal) {
+    struct Case {
+        double x, y, velocityX;
+        int elapsedMs;
+        bool visible;
+        int points;  // 0: still gliding
+    };
+    const Case cases[] = {
+        {6.4, 0.59, 4.0, STEP, true, 5},   {6.4, 0.6, 4.0, STEP, true, 3},
+        {6.4, -0.6, 4.0, STEP, true, 3},   {6.4, -0.59, 4.0, STEP, true, 5},
+        {-6.4, 0.0, -4.0, STEP, true, 5},  {-6.4, 2.0, -4.0, STEP, true, 3},
+        {6.0, 0.0, 1.0, 250, true, 0},     // lands exactly on x = 6.5
+        {6.4, 0.0, 4.0, STEP, false, 5},   // unseen, it still scores
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "x " << c.x << " y " << c.y << " visible " << c.visible);
+        Frisbee disc = glidingDisc(c.x, c.y, c.velocityX, 0.0);
+        disc.visible = c.visible;
+        disc.update(c.elapsedMs);
+        EXPECT_EQ(disc.state, c.points > 0 ? FrisbeeScored : FrisbeeGliding);
+        EXPECT_EQ(disc.points, c.points);
+        EXPECT_EQ(disc.velocityX, c.velocityX);  // left as it is until the serve
+    }
 }
 
 TEST(FrisbeeTest, LobLandsAboutOneAndAHalfSecondsLaterForTwoPoints) {
@@ -114,46 +107,40 @@ TEST(FrisbeeTest, LobLandsAboutOneAndAHalfSecondsLaterForTwoPoints) {
     EXPECT_NEAR(highest - -4.9, 6.82, 0.01);
     // It still slid on during the landing update.
     EXPECT_NEAR(disc.x, 0.5 * spent / 500.0, 1e-9);
+
+    // Carried over a goal line in that update, it scores the goal instead.
+    Frisbee late(6.45, 0.0, -5.31, 4.0, 0.0, -3.0);
+    late.state = FrisbeeLobbed;
+    late.update(STEP);
+    EXPECT_EQ(late.state, FrisbeeScored);
+    EXPECT_EQ(late.points, 5);
+    EXPECT_EQ(late.z, FLOOR_Z);
 }
 
-TEST(FrisbeeTest, LobCarriedOverAGoalLineInItsLandingUpdateScoresTheGoal) {
-    Frisbee disc(6.45, 0.0, -5.31, 4.0, 0.0, -3.0);
-    disc.state = FrisbeeLobbed;
-    disc.owner = 2;
-    disc.update(STEP);
-    EXPECT_EQ(disc.state, FrisbeeScored);
-    EXPECT_EQ(disc.points, 5);
-    EXPECT_EQ(disc.z, FLOOR_Z);
+TEST(FrisbeeTest, ScoredDiscIsServedStillOnTheHalfOfThePlayerWhoDidNotScore) {
+    for (int scorer : {1, 2}) {
+        SCOPED_TRACE(scorer);
+        Frisbee disc(-7.0, 1.0, -4.9, -4.0, 2.0, 1.0);
+        disc.state = FrisbeeScored;
+        disc.owner = scorer;
+        disc.rotationY = 123.0;
+        disc.update(STEP);
+        EXPECT_EQ(disc.state, FrisbeeDropping);
+        EXPECT_EQ(disc.owner, 0);
+        EXPECT_EQ(motion(disc), (Motion{scorer == 1 ? -4.0 : 4.0, 0.0, 0.0, 0.0, 0.0, 0.0}));
+        EXPECT_EQ(disc.rotationY, 0.0);
+    }
 }
 
-TEST(FrisbeeTest, ScoredDiscIsServedOnTheHalfOfThePlayerWhoDidNotScore) {
-    Frisbee disc = glidingDisc(-7.0, 1.0, -4.0, 2.0);
-    disc.state = FrisbeeScored;
-    disc.owner = 2;
-    disc.points = 5;
-    disc.rotationY = 123.0;
-    disc.update(STEP);
-    EXPECT_EQ(disc.state, FrisbeeDropping);
-    EXPECT_EQ(disc.owner, 0);
-    EXPECT_EQ(disc.x, 4.0);
-    EXPECT_EQ(disc.y, 0.0);
-    EXPECT_EQ(disc.z, 0.0);
-    EXPECT_EQ(disc.velocityX, 0.0);
-    EXPECT_EQ(disc.velocityY, 0.0);
-    EXPECT_EQ(disc.velocityZ, 0.0);
-    EXPECT_EQ(disc.rotationY, 0.0);
-
-    disc.state = FrisbeeScored;
-    disc.owner = 1;
-    disc.update(STEP);
-    EXPECT_EQ(disc.x, -4.0);
-}
-
-TEST(FrisbeeTest, DroppedDiscRestsOnTheFloorAboutHalfASecondLaterOwnedByNobody) {
-    Frisbee disc(4.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+TEST(FrisbeeTest, ServedDiscClearsPendingPointsAndRestsOnTheFloorAboutHalfASecondLater) {
+    Frisbee disc = glidingDisc(2.0, 1.0, 3.0, 1.0);
+    disc.points = 3;
     disc.serve(2);
-    EXPECT_EQ(disc.x, 4.0);
+    EXPECT_EQ(disc.state, FrisbeeDropping);
+    EXPECT_EQ(disc.points, 0);
+    EXPECT_EQ(motion(disc), (Motion{4.0, 0.0, 0.0, 0.0, 0.0, 0.0}));
     EXPECT_EQ(disc.owner, 2);  // the server cannot catch it while it falls
+
     const int spent = msUntilStateLeaves(disc, FrisbeeDropping);
     EXPECT_EQ(disc.state, FrisbeeResting);
     EXPECT_EQ(disc.z, FLOOR_Z);
@@ -165,36 +152,37 @@ TEST(FrisbeeTest, DroppedDiscRestsOnTheFloorAboutHalfASecondLaterOwnedByNobody) 
     EXPECT_EQ(disc.state, FrisbeeResting);
 }
 
-TEST(FrisbeeTest, ServeClearsPendingPointsAndMotion) {
-    Frisbee disc = glidingDisc(2.0, 1.0, 3.0, 1.0);
-    disc.points = 3;
-    disc.serve(1);
-    EXPECT_EQ(disc.state, FrisbeeDropping);
-    EXPECT_EQ(disc.points, 0);
-    EXPECT_EQ(disc.owner, 1);
-    EXPECT_EQ(disc.x, -4.0);
-    EXPECT_EQ(disc.y, 0.0);
-    EXPECT_EQ(disc.velocityX, 0.0);
-}
-
 TEST(FrisbeeTest, HeldDiscNeitherMovesSpinsNorScores) {
     Frisbee disc(7.0, 3.0, -4.9, 2.0, 2.0, 1.0);
-    disc.state = FrisbeeHeld;
     disc.rotationY = 10.0;
     disc.update(STEP);
-    EXPECT_EQ(disc.x, 7.0);
-    EXPECT_EQ(disc.y, 3.0);
-    EXPECT_EQ(disc.z, -4.9);
-    EXPECT_EQ(disc.velocityY, 2.0);
+    EXPECT_EQ(motion(disc), (Motion{7.0, 3.0, -4.9, 2.0, 2.0, 1.0}));
     EXPECT_EQ(disc.rotationY, 10.0);
     EXPECT_EQ(disc.state, FrisbeeHeld);
     EXPECT_EQ(disc.points, 0);
 }
 
-TEST(FrisbeeTest, InvisibleDiscStillMovesAndScores) {
-    Frisbee disc = glidingDisc(6.4, 0.0, 4.0, 0.0);
+TEST(FrisbeeTest, DrawnFlatAtItsPlaceOnlyWhenVisibleAndNotHeld) {
+    RecordingDevice& device = installRecordingDevice();
+    WorkingDirectory inside{KORV_GAME_DIR};
+    Frisbee disc(1.0, 0.5, -4.9, 0.0, 0.0, 0.0);
+    const auto draws = [&] {
+        device.clearCalls();
+        disc.draw();
+        return device.count(DeviceCall::Kind::DrawSubset);
+    };
+    EXPECT_EQ(draws(), 0u);  // held from the start
+    disc.state = FrisbeeGliding;
+    EXPECT_GT(draws(), 0u);
+    const Matrix expected = matrixMultiply(
+        matrixMultiply(rotationMatrix(90.0f, 0.0f, 90.0f), matrixScaling(0.2f, 0.2f, 0.2f)),
+        matrixTranslation(1.0f, 0.5f, -4.9f));
+    const Matrix& drawn = device.last(DeviceCall::Kind::DrawSubset)->matrix;
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c) EXPECT_EQ(drawn.m[r][c], expected.m[r][c]) << r << ", " << c;
     disc.visible = false;
-    disc.update(STEP);
-    EXPECT_EQ(disc.state, FrisbeeScored);
-    EXPECT_EQ(disc.points, 5);
+    EXPECT_EQ(draws(), 0u);
+    disc.visible = true;
+    disc.state = FrisbeeResting;
+    EXPECT_GT(draws(), 0u);
 }
