@@ -61,35 +61,6 @@ TEST(RallyTest, PlayerTwoCatchesAThrowAimedAtIt) {
     EXPECT_NEAR(bench.robot2.headYaw, 0.0, 1.0);
 }
 
-// Where a lob by player 2, released as soon as it may be, comes down.
-double lobLandingX(double fromX) {
-    MatchBench bench;
-    bench.hold(1, Up);  // player 1 keeps out of its way
-    bench.robot2.x = fromX;
-    bench.robot2.state = RobotHolding;
-    bench.robot2.holdTime = HOLD_TIME_MS;
-    bench.disc.state = FrisbeeHeld;
-    bench.disc.owner = 2;
-    bench.hold(2, Action2);
-    EXPECT_TRUE(bench.runUntil([&] { return bench.disc.state == FrisbeeLobbed; }, 1000));
-    EXPECT_EQ(bench.disc.velocityZ, 10.0);
-    EXPECT_TRUE(bench.runUntil([&] { return bench.disc.state == FrisbeeScored; }, 3000));
-    EXPECT_EQ(bench.lastPoints, 2);
-    EXPECT_EQ(bench.score[2], 2);
-    return bench.disc.x;
-}
-
-TEST(RallyTest, LobFromTheBackFliesThreeTimesFartherThanFromTheCentreLine) {
-    // Horizontal speed (holdTime / 2000 + 2) × (|x| + 1) / 7, about 2.9 s
-    // of 500 ms in the air.
-    const double back = lobLandingX(-6.0);
-    const double front = lobLandingX(-1.01);
-    EXPECT_NEAR(back - -5.9, 3.85 * 1.0 * 2.9, 0.5);
-    EXPECT_NEAR(front - -0.91, 3.85 * (2.01 / 7.0) * 2.9, 0.2);
-    EXPECT_GT(back, 4.0);  // deep in player 1's half
-    EXPECT_LT(back, 6.5);
-}
-
 TEST(RallyTest, RandomPlayKeepsEveryoneInsideAndTheDiscInOneHandAtMost) {
     MatchBench bench(ModelSmall, ModelBig);
     std::mt19937 random(20261206);
@@ -118,10 +89,8 @@ TEST(RallyTest, RandomPlayKeepsEveryoneInsideAndTheDiscInOneHandAtMost) {
             ASSERT_LE(std::fabs(robot->y), 2.25);
             ASSERT_TRUE(std::isfinite(robot->headYaw));
         }
-        ASSERT_GE(bench.robot1.x, 1.0);
-        ASSERT_LE(bench.robot1.x, 5.9);
-        ASSERT_GE(bench.robot2.x, -6.0);
-        ASSERT_LE(bench.robot2.x, -1.0);
+        ASSERT_TRUE(bench.robot1.x >= 1.0 && bench.robot1.x <= 5.9) << bench.robot1.x;
+        ASSERT_TRUE(bench.robot2.x >= -6.0 && bench.robot2.x <= -1.0) << bench.robot2.x;
         ASSERT_LE(std::fabs(bench.disc.y), 2.4);
         if (bench.disc.state != FrisbeeScored) {
             ASSERT_LE(std::fabs(bench.disc.x), 6.5);
