@@ -377,12 +377,13 @@ TEST_F(RobotTest, LimitsKeepEachRobotOnItsHalf) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "player " << c.player << " at " << c.x << ", " << c.y);
         Robot robot(c.player, ModelBig, c.x, c.y);
-        robot.state = RobotDashing;
+        giveDisc(robot);
         robot.velocityX = c.velocityX;
         robot.velocityY = c.velocityY;
         robot.update(STEP);
         EXPECT_DOUBLE_EQ(robot.x, c.endX);
         EXPECT_DOUBLE_EQ(robot.y, c.endY);
+        EXPECT_EQ(robot.state, RobotHolding);  // a limit stops it, and nothing more
     }
 }
 
