@@ -11,6 +11,7 @@
 #include <AL/al.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <tuple>
@@ -21,13 +22,8 @@ namespace {
 constexpr int STEP = 33;
 const double SMALL_SPEED = 1.35f;  // the small robot's speed, as the robot stores it
 
-// What a case holds of the four directions, as control states.
-struct Directions {
-    int up = Released;
-    int down = Released;
-    int left = Released;
-    int right = Released;
-};
+// What a case holds of up, down, left and right, as control states.
+using Directions = std::array<int, 4>;
 
 class RobotTest : public testing::Test {
 protected:
@@ -38,10 +34,7 @@ protected:
         for (ControlKind kind : kinds) set(player, kind);
     }
     void set(int player, const Directions& held) {
-        set(player, Up, held.up);
-        set(player, Down, held.down);
-        set(player, Left, held.left);
-        set(player, Right, held.right);
+        for (ControlKind kind : {Up, Down, Left, Right}) set(player, kind, held[kind]);
     }
     int control(int player, ControlKind kind) const {
         return input.controls[controlIndex(kind, player)];
