@@ -116,10 +116,7 @@ TEST_F(RallySceneTest, RobotsAndTheDiscShowWhereTheyAreMidRally) {
         int px = 0;
         int py = 0;
         pixelOf(spot.x, spot.y, spot.z, px, py);
-        ASSERT_GE(px, 0);
-        ASSERT_LT(px, WIDTH);
-        ASSERT_GE(py, 0);
-        ASSERT_LT(py, HEIGHT);
+        ASSERT_TRUE(px >= 0 && px < WIDTH && py >= 0 && py < HEIGHT) << spot.what;
         EXPECT_NE(pixel(scene, px, py), pixel(empty, px, py)) << spot.what;
     }
     // Heads follow the disc; bottoms turn toward the running direction.
