@@ -37,10 +37,7 @@ Motion motion(const Frisbee& disc) {
 }  // namespace
 
 TEST(FrisbeeTest, ReboundsOffTheSideWallsWithTheSpinOfTheWall) {
-    struct Case {
-        double y, velocityX, velocityY;
-        bool spinBefore, spinAfter;
-    };
+    struct Case { double y, velocityX, velocityY; bool spinBefore, spinAfter; };
     // Moving toward −x the upper wall spins it negative and the lower one
     // positive; toward +x the two swap.
     const Case cases[] = {{2.3, -3.0, 4.0, true, false},

@@ -105,10 +105,7 @@ TEST_F(RallySceneTest, RobotsAndTheDiscShowWhereTheyAreMidRally) {
     ASSERT_EQ(scene.width, WIDTH);
 
     // Each actor changes the picture where it stands.
-    struct Spot {
-        const char* what;
-        double x, y, z;
-    };
+    struct Spot { const char* what; double x, y, z; };
     const Spot spots[] = {{"robot 1", bench.robot1.x, bench.robot1.y, bench.robot1.z},
                           {"robot 2", bench.robot2.x, bench.robot2.y, bench.robot2.z},
                           {"disc", bench.disc.x, bench.disc.y, bench.disc.z}};

@@ -283,11 +283,7 @@ TEST_F(RobotTest, ReleaseSendsTheDiscGlidingOrLobbedAndFreesTheRobot) {
 }
 
 TEST_F(RobotTest, CatchingBoxIsStrictOnEveryAxis) {
-    struct Case {
-        int model;
-        double x, y, z;
-        bool caught;
-    };
+    struct Case { int model; double x, y, z; bool caught; };
     const Case cases[] = {
         {ModelBig, 3.69, 0.69, -5.3, true},   {ModelBig, 3.7, 0.0, -5.3, false},
         {ModelBig, 2.31, -0.69, -5.3, true},  {ModelBig, 3.0, -0.7, -5.3, false},
@@ -303,11 +299,7 @@ TEST_F(RobotTest, CatchingBoxIsStrictOnEveryAxis) {
 }
 
 TEST_F(RobotTest, CatchesNeitherItsOwnThrowNorADiscServedAgainstItNorASecondOne) {
-    struct Case {
-        const char* what;
-        int robotState, discState, owner;
-        bool caught;
-    };
+    struct Case { const char* what; int robotState, discState, owner; bool caught; };
     const Case cases[] = {
         {"the other's throw, while dashing", RobotDashing, FrisbeeGliding, 2, true},
         {"its own throw", RobotFree, FrisbeeGliding, 1, false},
@@ -349,11 +341,7 @@ TEST_F(RobotTest, CatchTakesTheDiscIntoTheHandsWithoutStoppingTheRobot) {
 }
 
 TEST_F(RobotTest, LimitsKeepEachRobotOnItsHalf) {
-    struct Case {
-        int player;
-        double x, y, velocityX, velocityY;
-        double endX, endY;
-    };
+    struct Case { int player; double x, y, velocityX, velocityY; double endX, endY; };
     const Case cases[] = {
         {1, 6.0, 0.0, 0.0, 0.0, 5.89, 0.0},  // the start spot is just outside
         {1, 3.0, 2.2, 0.0, 2.0, 3.0, 2.249},   {1, 3.0, -2.2, 0.0, -2.0, 3.0, -2.249},
@@ -393,9 +381,7 @@ TEST_F(RobotTest, BottomTurnsAtTheTurnRateAndSnapsWhenClose) {
 }
 
 TEST_F(RobotTest, HeadLooksAtTheDiscSeenAtTheLastInteract) {
-    struct Case {
-        double discX, discY, yaw;
-    };
+    struct Case { double discX, discY, yaw; };
     const Case cases[] = {
         {1.0, 0.0, 180.0}, {3.0, 1.0, 90.0},   {3.0, -1.0, -90.0}, {4.0, 1.0, 45.0},
         {2.0, 1.0, 135.0}, {2.0, -1.0, 225.0}, {4.0, -1.0, -45.0}, {5.0, 0.0, 0.0},

@@ -8,10 +8,7 @@ constexpr int R = Released;
 constexpr int A = Active;
 
 TEST(InputManager, PovGivesItsDirectionsDiagonalsIncludedToItsOwnPlayerOnly) {
-    struct Case {
-        int pov;
-        Directions expected;
-    };
+    struct Case { int pov; Directions expected; };
     const Case cases[] = {
         {0, {A, R, R, R}},     {4500, {A, R, R, A}},  {9000, {R, R, R, A}},
         {13500, {R, A, R, A}}, {18000, {R, A, R, R}}, {22500, {R, A, A, R}},

@@ -58,11 +58,7 @@ TEST(KeyboardState, ConsumedActionStaysUsedWhileHeldAndANewPressIsActiveAgain) {
 }
 
 TEST(KeyboardState, EachKeyDrivesItsOwnPlayersControl) {
-    struct Binding {
-        std::uint8_t code;
-        ControlKind kind;
-        int player;
-    };
+    struct Binding { std::uint8_t code; ControlKind kind; int player; };
     const Binding bindings[] = {
         {KeyCode::W, Up, 1},        {KeyCode::S, Down, 1},          {KeyCode::A, Left, 1},
         {KeyCode::D, Right, 1},     {KeyCode::G, Action1, 1},       {KeyCode::H, Action2, 1},
