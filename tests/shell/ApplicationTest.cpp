@@ -23,11 +23,6 @@ struct GameUnderX : ::testing::Test {
     TempDirectory runFolder;
 
     void SetUp() override {
-#if defined(__SANITIZE_ADDRESS__)
-        // The sanitized game starts too slowly for these real-time windows;
-        // the release build runs them.
-        GTEST_SKIP() << "the real executable is timed in the release build";
-#endif
         ASSERT_TRUE(x.running());
     }
 
