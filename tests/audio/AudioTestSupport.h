@@ -1,46 +1,25 @@
 #pragma once
 
+#include "support/TempDirectory.h"
+
 #include <al.h>
-#include <alc.h>
 #include <sndfile.h>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <numbers>
 #include <string>
-#include <unistd.h>
 #include <vector>
-
-// A folder of its own for each test process, removed at the end.
-class ScratchFolder {
-public:
-    ScratchFolder()
-        : path(std::filesystem::temp_directory_path() /
-               ("korv_audio_" + std::to_string(getpid()))) {
-        std::filesystem::create_directories(path);
-    }
-    ~ScratchFolder() { std::filesystem::remove_all(path); }
-
-    std::string file(const std::string& name) const { return (path / name).string(); }
-
-    std::filesystem::path path;
-};
 
 // Samples of a sine tone, interleaved, the same on every channel.
 inline std::vector<float> tone(double frequency, double amplitude, int rate, int frames, int channels) {
-    std::vector<float> samples(static_cast<std::size_t>(frames) * channels);
-    for (int i = 0; i < frames; ++i) {
-        const double value = amplitude * std::sin(2.0 * std::numbers::pi * frequency * i / rate);
-        for (int c = 0; c < channels; ++c) {
-            samples[static_cast<std::size_t>(i) * channels + c] = static_cast<float>(value);
-        }
-    }
+    std::vector<float> samples;
+    for (int i = 0; i < frames; ++i)
+        samples.insert(samples.end(), channels,
+                       static_cast<float>(amplitude * std::sin(2.0 * std::numbers::pi * frequency * i / rate)));
     return samples;
 }
 
@@ -72,41 +51,60 @@ inline void useNullOutput() {
 
 // OpenAL Soft's own settings file, choosing its wave-file output. Without
 // a file name the output cannot be opened, as with no sound card.
-inline void useWaveOutput(const ScratchFolder& folder, const std::string& outputFile,
+inline void useWaveOutput(const TempDirectory& folder, const std::string& outputFile,
                           const std::string& channels) {
     const std::string config = folder.file("alsoft.conf");
-    std::ofstream(config) << "[general]\n"
-                          << "drivers = wave\n"
-                          << "channels = " << channels << "\n"
-                          << "sample-type = int16\n"
-                          << "frequency = 44100\n"
-                          << "hrtf = false\n"
-                          << "[wave]\n"
+    std::ofstream(config) << "[general]\ndrivers = wave\nchannels = " << channels
+                          << "\nsample-type = int16\nfrequency = 44100\nhrtf = false\n[wave]\n"
                           << (outputFile.empty() ? "" : "file = " + outputFile + "\n");
     setenv("ALSOFT_CONF", config.c_str(), 1);
     unsetenv("ALSOFT_DRIVERS");
 }
 
-// A file's samples as libsndfile reads them, with its channel count.
+// A file's samples as libsndfile reads them, interleaved.
 struct DecodedFile {
+    SF_INFO info{};
     std::vector<short> samples;
-    int channels = 0;
-    sf_count_t frames = 0;
+
+    std::vector<double> channel(int c) const {
+        std::vector<double> result;
+        for (std::size_t i = static_cast<std::size_t>(c); i < samples.size(); i += info.channels)
+            result.push_back(samples[i]);
+        return result;
+    }
 };
 
 inline DecodedFile readWav(const std::string& path) {
     DecodedFile decoded;
-    SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &decoded.info);
     if (file == nullptr) {
+        ADD_FAILURE() << "cannot open " << path;
         return decoded;
     }
-    decoded.channels = info.channels;
-    decoded.frames = info.frames;
-    decoded.samples.resize(static_cast<std::size_t>(info.frames * info.channels));
-    sf_read_short(file, decoded.samples.data(), static_cast<sf_count_t>(decoded.samples.size()));
+    decoded.samples.resize(static_cast<std::size_t>(decoded.info.frames * decoded.info.channels));
+    const auto count = static_cast<sf_count_t>(decoded.samples.size());
+    EXPECT_EQ(sf_read_short(file, decoded.samples.data(), count), count) << path;
     sf_close(file);
     return decoded;
+}
+
+inline double rms(const std::vector<double>& samples, std::size_t start = 0, std::size_t count = 0) {
+    if (count == 0) count = samples.size() - start;
+    double energy = 0.0;
+    for (std::size_t i = start; i < start + count; ++i) energy += samples[i] * samples[i];
+    return count == 0 ? 0.0 : std::sqrt(energy / static_cast<double>(count));
+}
+
+// The power of one frequency over some samples (Goertzel).
+inline double powerAt(const std::vector<double>& samples, double frequency, int rate) {
+    const double k = 2.0 * std::cos(2.0 * std::numbers::pi * frequency / rate);
+    double s1 = 0.0, s2 = 0.0;
+    for (double x : samples) {
+        const double s0 = x + k * s1 - s2;
+        s2 = s1;
+        s1 = s0;
+    }
+    return s1 * s1 + s2 * s2 - k * s1 * s2;
 }
 
 inline ALint bufferProperty(ALuint buffer, ALenum property) {
