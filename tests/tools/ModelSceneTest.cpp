@@ -2,6 +2,7 @@
 // them at its start: the arena, the small robot for player 1 at (6, 0) and
 // the big one for player 2 at (-6, 0), and the disc at (4, 0, -4.9). With
 // KORV_SCREENSHOT_DIR set, the pictures are also written there.
+#include "assets/MeshManager.h"
 #include "platform/GlDevice.h"
 #include "platform/Window.h"
 #include "scene/Object3D.h"
@@ -19,72 +20,45 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
-struct Model {
-    std::unique_ptr<MeshBuffer> buffer;
-    std::vector<MeshMaterial> materials;
-    std::vector<std::unique_ptr<Texture>> textures;
+struct Placed {
+    const char* path;
+    double x, y, z, scale[3], rotation[3];
 };
 
-// Loaded as the mesh registry loads a model: colour-keyed pictures, and the
-// ambient colour of each material taken from its diffuse colour.
-Model loadModel(GraphicsDevice& device, const std::string& path) {
-    Model m;
-    m.buffer = device.loadMeshFromX(path, m.materials);
-    EXPECT_TRUE(m.buffer) << path;
-    for (MeshMaterial& material : m.materials) {
-        material.material.ambient = material.material.diffuse;
-        m.textures.push_back(device.createTextureFromFileKeyed(material.textureFilename, COLOR_KEY_MAGENTA));
-        EXPECT_TRUE(m.textures.back()) << material.textureFilename;
-    }
-    return m;
-}
-
-void draw(GraphicsDevice& device, Model& model, const Matrix& world) {
-    if (!model.buffer) return;
-    device.setTransform(TransformKind::World, world);
-    for (std::size_t i = 0; i < model.materials.size(); ++i) {
-        device.setMaterial(model.materials[i].material);
-        if (model.textures[i]) {
-            device.setTexture(0, model.textures[i].get());
-            device.setMipFilterLinear(0);
-        }
-        model.buffer->drawSubset(static_cast<std::uint32_t>(i));
-    }
-}
-
-Matrix placement(float angleX, float angleY, float angleZ, float scale3[3], float x, float y, float z) {
-    const Matrix rotation = rotationMatrix(angleX, angleY, angleZ);
-    return matrixMultiply(matrixMultiply(rotation, matrixScaling(scale3[0], scale3[1], scale3[2])),
-                          matrixTranslation(x, y, z));
-}
-
-struct Scene {
-    Model arena;
-    Model smallParts[3];
-    Model bigParts[3];
-    Model disc;
+// Where a match puts the arena and, at its start, the robots and the disc:
+// player 1 faces -x (heading 180) and player 2 +x, both looking at the disc.
+const Placed ARENA = {"Meshes/Arena/arena.x", 0, 0.03, -5.5, {2.2, 1.5, 1.5}, {90, 90, 0}};
+const Placed ACTORS[] = {
+    {"Meshes/Robot/Small/head.x", 6, 0, -5, {0.3, 0.3, 0.3}, {90, 180, 90}},
+    {"Meshes/Robot/Small/body.x", 6, 0, -5, {0.3, 0.3, 0.3}, {90, 180, 90}},
+    {"Meshes/Robot/Small/bottom.x", 6, 0, -5, {0.3, 0.3, 0.3}, {90, 180, 90}},
+    {"Meshes/Robot/Big/head.x", -6, 0, -5, {0.3, 0.3, 0.3}, {90, 0, 90}},
+    {"Meshes/Robot/Big/body.x", -6, 0, -5, {0.3, 0.3, 0.3}, {90, 0, 90}},
+    {"Meshes/Robot/Big/bottom.x", -6, 0, -5, {0.3, 0.3, 0.3}, {90, 0, 90}},
+    {"Meshes/Frisbee/frisbee.x", 4, 0, -4.9, {0.2, 0.2, 0.2}, {90, 30, 90}},
 };
 
-void drawScene(GraphicsDevice& device, Scene& scene, bool withActors) {
-    float arenaScale[3] = {2.2f, 1.5f, 1.5f};
-    float robotScale[3] = {0.3f, 0.3f, 0.3f};
-    float discScale[3] = {0.2f, 0.2f, 0.2f};
+// Drawn as the game draws them: through the mesh registry and Object3D.
+void draw(const Placed& placed) {
+    Object3D object(placed.x, placed.y, placed.z, placed.scale[0], placed.scale[1], placed.scale[2],
+                    placed.rotation[0], placed.rotation[1], placed.rotation[2], 0, 0, 0);
+    object.mesh = MeshManager::instance().loadMesh(placed.path, placed.path);
+    EXPECT_GT(object.mesh->materialCount, 0u) << placed.path;
+    object.draw();
+}
+
+Image drawScene(GlDevice& device, bool withActors) {
     device.clear(CLEAR_TARGET, CLEAR_COLOR, 1.0f);
     device.clear(CLEAR_ZBUFFER, 0xFF000000u, 1.0f);
     device.beginScene();
-    draw(device, scene.arena, placement(90, 90, 0, arenaScale, 0.0f, 0.03f, -5.5f));
-    if (withActors) {
-        // Player 1 faces -x (heading 180) and looks at the disc straight
-        // ahead; player 2 faces +x and looks at it too.
-        for (Model& part : scene.smallParts) draw(device, part, placement(90, 180, 90, robotScale, 6, 0, -5));
-        for (Model& part : scene.bigParts) draw(device, part, placement(90, 0, 90, robotScale, -6, 0, -5));
-        draw(device, scene.disc, placement(90, 30, 90, discScale, 4, 0, -4.9f));
-    }
+    draw(ARENA);
+    if (withActors)
+        for (const Placed& actor : ACTORS) draw(actor);
     device.endScene();
+    return device.readBackBuffer();
 }
 
 struct Pixel {
@@ -114,23 +88,13 @@ void renderAndCheck(int width, int height) {
     setRunRenderStates(gl);
     GraphicsContext::instance().window = std::move(window);
     GraphicsContext::instance().device = std::move(device);
+    MeshManager::instance().device = &gl;
     LightManager::instance().initLights();
     LightManager::instance().addSceneLight();
     setCamera(gl, width, height);
 
-    Scene scene;
-    scene.arena = loadModel(gl, "Meshes/Arena/arena.x");
-    const char* parts[] = {"head", "body", "bottom"};
-    for (int i = 0; i < 3; ++i) {
-        scene.smallParts[i] = loadModel(gl, std::string("Meshes/Robot/Small/") + parts[i] + ".x");
-        scene.bigParts[i] = loadModel(gl, std::string("Meshes/Robot/Big/") + parts[i] + ".x");
-    }
-    scene.disc = loadModel(gl, "Meshes/Frisbee/frisbee.x");
-
-    drawScene(gl, scene, false);
-    const Image empty = gl.readBackBuffer();
-    drawScene(gl, scene, true);
-    const Image full = gl.readBackBuffer();
+    const Image empty = drawScene(gl, false);
+    const Image full = drawScene(gl, true);
     ASSERT_EQ(full.width, width);
     ASSERT_EQ(full.height, height);
 

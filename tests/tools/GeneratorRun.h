@@ -1,0 +1,52 @@
+#pragma once
+
+#include "support/TempDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+inline std::string fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// One of the asset generators the build runs, by its program name.
+inline std::string generatorCommand(const std::string& program, const std::filesystem::path& folder) {
+    const std::filesystem::path tools = std::filesystem::path(KORV_GAME_DIR).parent_path() / "tools";
+    // Built by appending: GCC 12 warns falsely about "'" + std::string.
+    std::string command(1, '\'');
+    command += (tools / program).string();
+    command += "' '";
+    command += folder.string();
+    command += '\'';
+    return command;
+}
+
+// Runs the generator twice into fresh folders and expects every file it
+// writes to be the same both times and the same as in the run folder.
+// Returns how many files it wrote.
+inline int expectGeneratorRepeatsTheRunFolder(const std::string& program) {
+    TempDirectory first, second;
+    for (const TempDirectory* folder : {&first, &second}) {
+        const std::string command = generatorCommand(program, folder->path());
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    }
+    int files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(first.path())) {
+        if (!entry.is_regular_file()) continue;
+        const std::filesystem::path relative = std::filesystem::relative(entry.path(), first.path());
+        SCOPED_TRACE(relative.string());
+        const std::string bytes = fileBytes(entry.path());
+        EXPECT_TRUE(bytes == fileBytes(second.path() / relative));
+        EXPECT_TRUE(bytes == fileBytes(std::filesystem::path(KORV_GAME_DIR) / relative));
+        ++files;
+    }
+    return files;
+}
