@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 
@@ -22,7 +23,6 @@ TEST_F(FontManagerTest, FirstCreationOfANameWins) {
     registry.createFont("arialMenu", "Arial", 40, 0, true, 700);
     registry.createFont("ArialMenu", "Arial", 40, 0, false, 400);
     ASSERT_EQ(device.count(Kind::CreateFont), 2u);
-    EXPECT_EQ(device.callsOf(Kind::CreateFont)[0]->height, 24);
     const auto& font = static_cast<const RecordedFont&>(*registry.fonts.at("arialMenu"));
     EXPECT_EQ(font.height, 24);
     EXPECT_EQ(font.atlas->cellHeight, 24);
@@ -37,13 +37,11 @@ TEST_F(FontManagerTest, TextIsDrawnWithTheLowEightBitsOfEachComponent) {
 
     const std::vector<const DeviceCall*> texts = device.callsOf(Kind::Text);
     ASSERT_EQ(texts.size(), 3u);
-    EXPECT_EQ(texts[0]->color, 0xFFFFFFFFu);
+    const Rect& r = texts[0]->rect;
+    EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom}), (std::array{10, 20, 300, 60}));
     EXPECT_EQ(texts[0]->text, "Score 3");
     EXPECT_EQ(texts[0]->format, DT_CENTER | DT_VCENTER);
-    EXPECT_EQ(texts[0]->rect.left, 10);
-    EXPECT_EQ(texts[0]->rect.top, 20);
-    EXPECT_EQ(texts[0]->rect.right, 300);
-    EXPECT_EQ(texts[0]->rect.bottom, 60);
+    EXPECT_EQ(texts[0]->color, 0xFFFFFFFFu);
     EXPECT_EQ(texts[0]->glyphs.size(), 6u);
     EXPECT_EQ(texts[1]->color, 0xFFAB0203u);
     EXPECT_TRUE(texts[2]->glyphs.empty());  // empty text: nothing drawn
@@ -55,7 +53,6 @@ TEST_F(FontManagerTest, AFailedOrUnknownFontDrawsNothing) {
     registry.createFont("arialBig", "Arial", 35, 0, false, 400);
     registry.device = &device;
     registry.createFont("arialBig", "Arial", 35, 0, false, 400);
-    ASSERT_EQ(registry.fonts.count("arialBig"), 1u);
     EXPECT_EQ(registry.fonts.at("arialBig"), nullptr);
 
     registry.drawText("arialBig", "Pause", 0, 0, 100, 100, 255, 255, 255, 255, 0);
