@@ -37,10 +37,12 @@ inline void writeSoundFile(const std::string& path, int format, int channels, in
     sf_close(file);
 }
 
-inline void writeToneWav(const std::string& path, int channels, int rate, int frames,
-                         double frequency = 440.0, double amplitude = 0.5) {
+// Writes a 16-bit WAV of a sine tone and returns its path.
+inline std::string writeToneWav(const std::string& path, int channels, int rate, int frames,
+                                double frequency = 440.0, double amplitude = 0.5) {
     writeSoundFile(path, SF_FORMAT_WAV | SF_FORMAT_PCM_16, channels, rate,
                    tone(frequency, amplitude, rate, frames, channels));
+    return path;
 }
 
 // OpenAL Soft's output without a sound card: mixing to nothing, in real time.

@@ -3,8 +3,6 @@
 #include "audio/SoundFile.h"
 #include "audio/SoundManager.h"
 
-#include <alc.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <utility>
@@ -20,24 +18,18 @@ const std::string MESSAGE_TOO_MANY_CHANNELS =
     "Format audio non support\xE9"
     " (plus de 2 canaux)\n";
 
+// Loads the file and returns the buffer, with what went to stderr.
+std::pair<ALuint, std::string> load(const std::string& path) {
+    testing::internal::CaptureStderr();
+    const ALuint buffer = loadSoundFile(path);
+    return {buffer, testing::internal::GetCapturedStderr()};
+}
+
 class SoundFileLoading : public testing::Test {
 protected:
     void SetUp() override {
         useNullOutput();
         ASSERT_TRUE(openAudioDevice());
-    }
-
-    // Loads the file and returns the buffer, with what went to stderr.
-    ALuint load(const std::string& path, std::string& messages) {
-        testing::internal::CaptureStderr();
-        const ALuint buffer = loadSoundFile(path);
-        messages = testing::internal::GetCapturedStderr();
-        return buffer;
-    }
-
-    std::string toneWav(const std::string& name, int channels, int rate, int frames) {
-        writeToneWav(folder.file(name), channels, rate, frames);
-        return folder.file(name);
     }
 
     // A FLAC file of 1000 frames whose header announces `announced`.
@@ -64,19 +56,31 @@ protected:
     TempDirectory folder;
 };
 
-TEST_F(SoundFileLoading, MonoAndStereoFilesGiveSixteenBitBuffersAtTheFilesRate) {
+TEST_F(SoundFileLoading, GoodFilesGiveSixteenBitBuffersOfWhatTheyHoldDespiteAnEarlierError) {
+    const std::string cut = writeToneWav(folder.file("cut.wav"), 1, 8000, 1000);
+    std::filesystem::resize_file(cut, std::filesystem::file_size(cut) - 2 * 400);
+    const struct {
+        std::string file;
+        int channels, rate, frames;
+    } cases[] = {
+        {writeToneWav(folder.file("mono.wav"), 1, 22050, 1000), 1, 22050, 1000},
+        {writeToneWav(folder.file("stereo.wav"), 2, 48000, 1000), 2, 48000, 1000},
+        // A truncated WAV loads the frames it really holds.
+        {cut, 1, 8000, 600},
+    };
     ALuint previous = 0;
-    for (const auto& [channels, rate] : {std::pair{1, 22050}, std::pair{2, 48000}}) {
-        SCOPED_TRACE(channels);
-        std::string messages;
-        const ALuint buffer = load(toneWav(std::to_string(channels) + ".wav", channels, rate, 1000), messages);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        alSourcei(0xDEAD, AL_LOOPING, AL_TRUE);  // no such source: an error is left pending
+        const auto [buffer, messages] = load(c.file);
         ASSERT_NE(buffer, 0u);
         EXPECT_NE(buffer, previous);
         EXPECT_EQ(messages, "");
-        EXPECT_EQ(bufferProperty(buffer, AL_SIZE), 2 * channels * 1000);
-        EXPECT_EQ(bufferProperty(buffer, AL_CHANNELS), channels);
+        EXPECT_EQ(alGetError(), AL_NO_ERROR);
+        EXPECT_EQ(bufferProperty(buffer, AL_SIZE), 2 * c.channels * c.frames);
+        EXPECT_EQ(bufferProperty(buffer, AL_CHANNELS), c.channels);
         EXPECT_EQ(bufferProperty(buffer, AL_BITS), 16);
-        EXPECT_EQ(bufferProperty(buffer, AL_FREQUENCY), rate);
+        EXPECT_EQ(bufferProperty(buffer, AL_FREQUENCY), c.rate);
         previous = buffer;
     }
 }
@@ -85,13 +89,10 @@ TEST_F(SoundFileLoading, FilesThatCannotBePlayedGiveBufferZeroWithTheirExactLine
     std::ofstream(folder.file("noise.wav")) << "not a sound file at all";
     writeSoundFile(folder.file("empty.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 44100, {});
     writeSoundFile(folder.file("emptyQuad.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 4, 44100, {});
-    const struct {
-        std::string file;
-        std::string message;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {folder.file("missing.wav"), MESSAGE_CANNOT_OPEN},
         {folder.file("noise.wav"), MESSAGE_CANNOT_OPEN},
-        {toneWav("quad.wav", 4, 44100, 500), MESSAGE_TOO_MANY_CHANNELS},
+        {writeToneWav(folder.file("quad.wav"), 4, 44100, 500), MESSAGE_TOO_MANY_CHANNELS},
         // Announcing more samples than the file holds: a few more, a count
         // whose low 32 bits alone would look small, and one far beyond
         // anything OpenAL takes, refused before any memory is asked for.
@@ -102,40 +103,21 @@ TEST_F(SoundFileLoading, FilesThatCannotBePlayedGiveBufferZeroWithTheirExactLine
         {folder.file("empty.wav"), ""},
         {folder.file("emptyQuad.wav"), MESSAGE_TOO_MANY_CHANNELS},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.file);
-        std::string messages;
-        EXPECT_EQ(load(c.file, messages), 0u);
-        EXPECT_EQ(messages, c.message);
+    for (const auto& [file, message] : cases) {
+        SCOPED_TRACE(file);
+        const auto [buffer, messages] = load(file);
+        EXPECT_EQ(buffer, 0u);
+        EXPECT_EQ(messages, message);
         EXPECT_EQ(alGetError(), AL_NO_ERROR);
     }
 }
 
-TEST_F(SoundFileLoading, TruncatedWavLoadsTheFramesItHolds) {
-    const std::string path = toneWav("cut.wav", 1, 8000, 1000);
-    std::filesystem::resize_file(path, std::filesystem::file_size(path) - 2 * 400);
-    std::string messages;
-    const ALuint buffer = load(path, messages);
-    ASSERT_NE(buffer, 0u);
-    EXPECT_EQ(messages, "");
-    EXPECT_EQ(bufferProperty(buffer, AL_SIZE), 2 * 600);
-}
-
-TEST_F(SoundFileLoading, ErrorLeftByAnEarlierCallDoesNotFailAGoodFile) {
-    alSourcei(0xDEAD, AL_LOOPING, AL_TRUE);  // no such source: an error is left pending
-    std::string messages;
-    EXPECT_NE(load(toneWav("good.wav", 1, 44100, 100), messages), 0u);
-    EXPECT_EQ(messages, "");
-    EXPECT_EQ(alGetError(), AL_NO_ERROR);
-}
-
 TEST(SoundFileWithoutDevice, NothingIsDecodedOrWrittenWhenNoContextIsCurrent) {
     TempDirectory folder;
-    writeToneWav(folder.file("tone.wav"), 1, 44100, 100);
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(loadSoundFile(folder.file("tone.wav")), 0u);
-    EXPECT_EQ(loadSoundFile(folder.file("missing.wav")), 0u);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    const auto [buffer, messages] = load(writeToneWav(folder.file("tone.wav"), 1, 44100, 100));
+    EXPECT_EQ(buffer, 0u);
+    EXPECT_EQ(messages, "");
+    EXPECT_EQ(load(folder.file("missing.wav")), std::pair(ALuint{0}, std::string()));
 }
 
 }  // namespace

@@ -17,12 +17,11 @@ inline std::string fileBytes(const std::filesystem::path& path) {
     return bytes.str();
 }
 
-// One of the asset generators the build runs, by its program name.
+// The shell command that runs one of the build's asset generators.
 inline std::string generatorCommand(const std::string& program, const std::filesystem::path& folder) {
-    const std::filesystem::path tools = std::filesystem::path(KORV_GAME_DIR).parent_path() / "tools";
     // Built by appending: GCC 12 warns falsely about "'" + std::string.
     std::string command(1, '\'');
-    command += (tools / program).string();
+    command += (std::filesystem::path(KORV_GAME_DIR).parent_path() / "tools" / program).string();
     command += "' '";
     command += folder.string();
     command += '\'';
@@ -34,10 +33,8 @@ inline std::string generatorCommand(const std::string& program, const std::files
 // Returns how many files it wrote.
 inline int expectGeneratorRepeatsTheRunFolder(const std::string& program) {
     TempDirectory first, second;
-    for (const TempDirectory* folder : {&first, &second}) {
-        const std::string command = generatorCommand(program, folder->path());
-        EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    }
+    for (const TempDirectory* folder : {&first, &second})
+        EXPECT_EQ(std::system(generatorCommand(program, folder->path()).c_str()), 0);
     int files = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(first.path())) {
         if (!entry.is_regular_file()) continue;
