@@ -83,7 +83,7 @@ protected:
 
 }  // namespace
 
-TEST(Models, EveryModelLoadsAndEveryMaterialHasAPictureThatLoads) {
+TEST(Models, EveryModelLoadsWithItsPicturesAndItsFrontFacesClockwiseTowardItsNormals) {
     std::vector<std::string> models{ARENA, DISC};
     models.insert(models.end(), std::begin(ROBOT_PARTS), std::end(ROBOT_PARTS));
     for (const std::string& model : models) {
