@@ -6,16 +6,9 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
-inline std::string fileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+inline std::string fileBytes(const std::filesystem::path& path) { return readTextFile(path.string()); }
 
 // The shell command that runs one of the build's asset generators.
 inline std::string generatorCommand(const std::string& program, const std::filesystem::path& folder) {
