@@ -5,36 +5,46 @@
 
 namespace {
 
-TEST(MenuAboutTest, CreditsBoxSitsBelowBackAt640By480) {
+TEST(MenuAboutTest, CreditsFitTheirBoxBelowBackAt640By480) {
     RecordingScreen screen;
     MenuAbout about;
+    MenuAbout second;  // the small font is made once, 12 pixels from the width
     about.draw();
-    const DeviceCall* credits = screen.text(MenuAbout::CREDITS);
-    ASSERT_NE(credits, nullptr);
+    const auto texts = screen.texts();
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0]->text, "About");
+    EXPECT_EQ(texts[1]->text, "Back");
+    EXPECT_EQ(texts[1]->color, argb(255, 255, 0, 0));
+    const DeviceCall* credits = texts[2];
+    EXPECT_EQ(credits->text, MenuAbout::CREDITS);
     EXPECT_EQ(credits->font, RecordingScreen::font("smallFont"));
     EXPECT_TRUE(sameRect(credits->rect, 137, 188, 502, 360));
     EXPECT_EQ(credits->format, DT_LEFT | DT_TOP);
     EXPECT_EQ(credits->color, argb(255, 255, 255, 255));
-    const DeviceCall* back = screen.text("Back");
-    ASSERT_NE(back, nullptr);
-    EXPECT_EQ(back->color, argb(255, 255, 0, 0));
-    // Every line fits the box: drawn without bounds, no glyph more shows.
-    const std::size_t glyphsInBox = credits->glyphs.size();
-    FontManager::instance().drawText("smallFont", MenuAbout::CREDITS, 0, 0, 10000, 10000, 255,
-                                     255, 255, 255, DT_LEFT | DT_TOP);
-    const DeviceCall* unbounded = screen.device->last(DeviceCall::Kind::Text);
-    EXPECT_EQ(glyphsInBox, unbounded->glyphs.size());
-    EXPECT_GT(glyphsInBox, 200u);
-}
-
-TEST(MenuAboutTest, SmallFontIsMadeOnceFromTheScreenWidth) {
-    RecordingScreen screen;
-    MenuAbout first;
-    MenuAbout second;
     int smallFonts = 0;
     for (const DeviceCall* call : screen.device->callsOf(DeviceCall::Kind::CreateFont))
         smallFonts += call->height == 12;
     EXPECT_EQ(smallFonts, 1);
+    // Every line fits the box: drawn without bounds, no glyph more shows.
+    const std::size_t glyphsInBox = credits->glyphs.size();
+    FontManager::instance().drawText("smallFont", MenuAbout::CREDITS, 0, 0, 10000, 10000, 255,
+                                     255, 255, 255, DT_LEFT | DT_TOP);
+    EXPECT_EQ(glyphsInBox, screen.device->last(DeviceCall::Kind::Text)->glyphs.size());
+    EXPECT_GT(glyphsInBox, 200u);
+}
+
+TEST(MenuAboutTest, CreditsAreEightLinesWithTwoBlankOnes) {
+    std::vector<std::string> lines(1);
+    for (const char* c = MenuAbout::CREDITS; *c; ++c) {
+        if (*c == '\n')
+            lines.emplace_back();
+        else
+            lines.back() += *c;
+    }
+    ASSERT_EQ(lines.size(), 8u);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(lines[i].empty(), i == 3 || i == 6) << i;
+    // French accents as single Windows-1252 bytes.
+    EXPECT_NE(lines[1].find('\xEA'), std::string::npos);
 }
 
 }  // namespace

@@ -13,17 +13,7 @@ namespace {
 // A page on a fresh settings file and a device with 4 samples at most.
 class MenuOptionsTest : public ::testing::Test {
 protected:
-    // Presses a key for one step and lets it go for one.
-    void tap(ControlKind kind, int player = 1) {
-        keys.hold(kind, player);
-        step();
-        keys.release(kind, player);
-        step();
-    }
-    void step() {
-        keys.poll();
-        page->update(33);
-    }
+    void tap(ControlKind kind, int player = 1) { keys.tap(*page, kind, player); }
     void open() { page = std::make_unique<MenuOptions>(); }
 
     GameDirectory directory;
@@ -42,46 +32,35 @@ TEST_F(MenuOptionsTest, ResolutionWrapsBothWays) {
     tap(Action1);
     EXPECT_EQ(page->resolutionIndex, 0);
     keys.holdReturn();
-    step();
+    keys.step(*page);
     EXPECT_EQ(page->resolutionIndex, 1);
-    step();  // Return still held: used up
+    keys.step(*page);  // Return still held: used up
     EXPECT_EQ(page->resolutionIndex, 1);
 }
 
 TEST_F(MenuOptionsTest, MultisampleStepsThroughWhatTheDeviceAccepts) {
+    struct Case {
+        int from, maxSamples;
+        ControlKind key;
+        int player, to;
+    };
+    const Case cases[] = {
+        {0, 4, Action1, 1, 2},    {2, 4, Action1, 1, 4},
+        {4, 4, Action1, 1, 0},    // 8 is refused by this device
+        {16, 16, Action1, 1, 16},  // no count beyond 16
+        {16, 16, Action2, 1, 8},  {8, 16, Action2, 2, 4},  {2, 16, Action2, 1, 0},
+        {3, 16, Action1, 1, 6},   {6, 16, Action1, 1, 12},  // an odd saved count doubles...
+        {12, 16, Action1, 1, 0},  // ...until refused: 24 is no multisample count
+    };
     open();
     page->selected = 3;
-    tap(Action1);
-    EXPECT_EQ(page->multisampleChoice, 2);
-    tap(Action1);
-    EXPECT_EQ(page->multisampleChoice, 4);
-    tap(Action1);  // 8 is refused by this device
-    EXPECT_EQ(page->multisampleChoice, 0);
-    screen.device->maxSamples = 16;
-    page->multisampleChoice = 16;
-    tap(Action1);  // no count beyond 16: stays
-    EXPECT_EQ(page->multisampleChoice, 16);
-    tap(Action2);
-    EXPECT_EQ(page->multisampleChoice, 8);
-    tap(Action2, 2);
-    tap(Action2);
-    EXPECT_EQ(page->multisampleChoice, 2);
-    tap(Action2);
-    EXPECT_EQ(page->multisampleChoice, 0);
-}
-
-TEST_F(MenuOptionsTest, OddSavedCountDoublesUntilRefused) {
-    Config::instance().savedMultisample = 3;
-    open();
-    EXPECT_EQ(page->multisampleChoice, 3) << "shown as read until a press";
-    screen.device->maxSamples = 16;
-    page->selected = 3;
-    tap(Action1);
-    EXPECT_EQ(page->multisampleChoice, 6);
-    tap(Action1);
-    EXPECT_EQ(page->multisampleChoice, 12);
-    tap(Action1);  // 24 is no multisample count
-    EXPECT_EQ(page->multisampleChoice, 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from << (c.key == Action1 ? " forward" : " back"));
+        screen.device->maxSamples = c.maxSamples;
+        page->multisampleChoice = c.from;
+        tap(c.key, c.player);
+        EXPECT_EQ(page->multisampleChoice, c.to);
+    }
 }
 
 TEST_F(MenuOptionsTest, LeavingSavesAllFourKeysInOrder) {
@@ -112,35 +91,32 @@ TEST_F(MenuOptionsTest, LeavingSavesAllFourKeysInOrder) {
     EXPECT_EQ(config.width, 640) << "in force only from the next start";
 }
 
-TEST_F(MenuOptionsTest, UnlistedSavedResolutionOpensOn640By480) {
-    Config::instance().savedWidth = 1920;
-    Config::instance().savedHeight = 1080;
-    open();
-    EXPECT_EQ(page->resolutionIndex, 0);
-}
-
 TEST_F(MenuOptionsTest, ValueChangesTheItemHighlightedBeforeAMove) {
     open();
     keys.hold(Down, 2);
     keys.hold(Action1, 1);
-    step();
+    keys.step(*page);
     EXPECT_EQ(page->selected, 2);
     EXPECT_EQ(page->resolutionIndex, 1);
     EXPECT_FALSE(page->fullscreenChoice);
 }
 
 TEST_F(MenuOptionsTest, ValuesEndAtTheRightOfANarrowerBox) {
-    Config::instance().savedMultisample = 4;
+    // An unlisted resolution opens on 640 x 480; a saved count shows as read.
+    Config::instance().savedWidth = 1920;
+    Config::instance().savedHeight = 1080;
+    Config::instance().savedMultisample = 3;
     open();
     page->draw();
     const struct {
         const char* text;
         int top;
-    } values[] = {{"640 x 480", 160}, {"no", 196}, {"4x", 232}};
+    } values[] = {{"640 x 480", 160}, {"no", 196}, {"3x", 232}};
     for (const auto& value : values) {
+        SCOPED_TRACE(value.text);
         const DeviceCall* call = screen.text(value.text);
-        ASSERT_NE(call, nullptr) << value.text;
-        EXPECT_TRUE(sameRect(call->rect, 137, value.top, 502, value.top + 24)) << value.text;
+        ASSERT_NE(call, nullptr);
+        EXPECT_TRUE(sameRect(call->rect, 137, value.top, 502, value.top + 24));
         EXPECT_EQ(call->format, DT_RIGHT | DT_VCENTER);
         EXPECT_EQ(call->color, argb(255, 255, 255, 255));
         EXPECT_EQ(call->font, RecordingScreen::font("arialMenu"));

@@ -3,6 +3,7 @@
 #include "input/ControlState.h"
 #include "input/InputManager.h"
 #include "input/KeyboardState.h"
+#include "menus/Menu.h"
 
 #include <array>
 
@@ -33,6 +34,20 @@ public:
         update(escapeDown, keyboard.escape);
         input.updateControls();
     }
+    // One page step of 33 ms after a poll, and a press of one step and a
+    // release of one, as a person taps a key.
+    void step(Menu& page) {
+        poll();
+        page.update(STEP_MS);
+    }
+    void tap(Menu& page, ControlKind kind, int player) {
+        hold(kind, player);
+        step(page);
+        release(kind, player);
+        step(page);
+    }
+
+    static constexpr int STEP_MS = 33;
 
     InputManager& input = InputManager::instance();
     KeyboardState& keyboard = KeyboardState::instance();
