@@ -20,7 +20,6 @@ GameDirectory& prepareProcess() {
 }  // namespace
 
 MatchWorld::MatchWorld() : directory(prepareProcess()), game(Game::instance()) {
-    device = screen.device;
     openAudioDevice();
     game.loadAssets();
 }
@@ -35,7 +34,6 @@ void MatchWorld::loopStep(int stepMs) {
         updateNotification(stepMs);
     else
         updatePlay(stepMs);
-    elapsedMs += stepMs;
 }
 
 bool MatchWorld::runUntil(const std::function<bool()>& done, int maxMs, int stepMs) {
@@ -50,20 +48,6 @@ void MatchWorld::tap(ControlKind kind, int player) {
     keys.hold(kind, player);
     loopStep();
     keys.release(kind, player);
-    loopStep();
-}
-
-void MatchWorld::tapReturn() {
-    keys.holdReturn();
-    loopStep();
-    keys.releaseReturn();
-    loopStep();
-}
-
-void MatchWorld::tapEscape() {
-    keys.holdEscape();
-    loopStep();
-    keys.releaseEscape();
     loopStep();
 }
 

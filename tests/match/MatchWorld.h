@@ -30,10 +30,8 @@ public:
     // Loop steps until done() holds after one, at most maxMs of game time;
     // returns whether it held.
     bool runUntil(const std::function<bool()>& done, int maxMs, int stepMs = 33);
-    // A key down for a few steps, then up for one, as a person presses it.
+    // A key down for one step, then up for one, as a person taps it.
     void tap(ControlKind kind, int player);
-    void tapReturn();
-    void tapEscape();
 
     Texture* picture(const char* name) const;
     // The picture of the message on screen, or null.
@@ -48,8 +46,6 @@ public:
 
     GameDirectory& directory;
     RecordingScreen screen;
-    RecordingDevice* device = nullptr;
     Game& game;
     ScriptedKeys keys;
-    int elapsedMs = 0;  // game time stepped so far
 };

@@ -2,43 +2,73 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
-// Runs the message on screen to its end; returns the steps it took. A
-// message made at that end has all its time still ahead.
-int finishMessage(MatchWorld& world) {
+using Messages = std::vector<std::string>;
+
+// A match of two big robots at this score and these sets.
+Game& startAt(MatchWorld& world, std::array<int, 2> score, std::array<int, 2> sets) {
+    world.game.startMatch(11);
+    world.game.score = score;
+    world.game.setsWon = sets;
+    return world.game;
+}
+
+testing::AssertionResult robotsOnTheirSpots(const Game& game) {
+    if (!game.robot1 || !game.robot2) return testing::AssertionFailure() << "robots freed";
+    for (const auto& [robot, x] : {std::pair{game.robot1.get(), 6.0}, {game.robot2.get(), -6.0}})
+        if (robot->x != x || robot->y != 0.0 || robot->state != RobotFree)
+            return testing::AssertionFailure() << "robot at (" << robot->x << ", " << robot->y
+                                               << ") in state " << robot->state;
+    return testing::AssertionSuccess();
+}
+
+// Runs the messages on screen one after another until play or a page
+// follows: each message's picture and the 33 ms steps it lasted. Both
+// robots must stand on their spots after every message.
+Messages messagesUntilDone(MatchWorld& world) {
     const Game& game = world.game;
-    int steps = 0;
-    do {
-        world.loopStep(33);
-        ++steps;
-    } while (game.notification && !game.menu &&
-             game.notification->remainingMs < game.notification->durationMs);
-    return steps;
+    const auto showing = [&] { return game.notification && !game.menu; };
+    Messages shown;
+    while (showing() && shown.size() < 5) {
+        std::string name = "?";
+        for (const char* picture : {"2points", "3points", "5points", "timesup", "draw", "p1WonSet",
+                                    "p2WonSet", "p1WonGame", "p2WonGame"})
+            if (world.messagePicture() == world.picture(picture)) name = picture;
+        // A message made at the end of another has all its time ahead.
+        int steps = 0;
+        do {
+            world.loopStep(33);
+            ++steps;
+        } while (showing() && game.notification->remainingMs < game.notification->durationMs &&
+                 steps < 1000);
+        shown.push_back(name + " " + std::to_string(steps));
+        EXPECT_TRUE(robotsOnTheirSpots(game)) << "after " << name;
+    }
+    return shown;
 }
 
-void expectRobotsOnTheirSpots(const Game& game) {
-    EXPECT_EQ(game.robot1->x, 6.0);
-    EXPECT_EQ(game.robot1->y, 0.0);
-    EXPECT_EQ(game.robot1->state, RobotFree);
-    EXPECT_EQ(game.robot2->x, -6.0);
-    EXPECT_EQ(game.robot2->y, 0.0);
-    EXPECT_EQ(game.robot2->state, RobotFree);
+void expectBackOnTheMainMenu(const Game& game) {
+    ASSERT_NE(game.menu, nullptr);
+    EXPECT_EQ(game.menu->getTitle(), "Menu");
+    EXPECT_EQ(game.notification, nullptr);
+    EXPECT_TRUE(MatchWorld::isPlaying(game.musicMenu));
+    EXPECT_FALSE(MatchWorld::isPlaying(game.musicGame));
 }
 
-TEST(NotificationPhaseTest, GoalMessageEndsAfter31StepsWithRobotsBack) {
+TEST(NotificationPhaseTest, GoalMessageStopsTheMatchAndPutsTheRobotsBack) {
     MatchWorld world;
-    Game& game = world.game;
-    game.startMatch(11);
+    Game& game = startAt(world, {0, 0}, {0, 0});
     game.robot1->x = 3.0;
     game.robot2->y = -2.0;
     world.discInFlight(2, 6.45, 0.0, 5.0, 0.0);
     world.loopStep();
-    ASSERT_EQ(world.messagePicture(), world.picture("5points"));
     const int clock = game.timeLeft;
-    EXPECT_EQ(finishMessage(world), 31);
+    EXPECT_EQ(messagesUntilDone(world), (Messages{"5points 31"}));
     EXPECT_EQ(game.notification, nullptr);
-    expectRobotsOnTheirSpots(game);
     EXPECT_EQ(game.timeLeft, clock) << "the match stands still under a message";
     EXPECT_EQ(game.flow, Game::FlowPlaying);
     // The next play step serves the disc on the half of the player who did
@@ -50,38 +80,25 @@ TEST(NotificationPhaseTest, GoalMessageEndsAfter31StepsWithRobotsBack) {
 
 TEST(NotificationPhaseTest, GoalFrom18To21WinsTheSetAndTheClockRunsOn) {
     MatchWorld world;
-    Game& game = world.game;
-    game.startMatch(11);
-    game.score = {18, 12};
-    game.timeLeft = 40000;
+    Game& game = startAt(world, {18, 12}, {0, 0});
     world.discInFlight(1, -6.45, 1.5, -5.0, 0.0);
     world.loopStep();
     EXPECT_EQ(game.score[0], 21);
     const int clock = game.timeLeft;
-    finishMessage(world);
-    EXPECT_EQ(world.messagePicture(), world.picture("p1WonSet"));
-    EXPECT_EQ(game.notification->durationMs, 2000);
+    EXPECT_EQ(messagesUntilDone(world), (Messages{"3points 31", "p1WonSet 61"}));
     EXPECT_EQ(game.setsWon, (std::array<int, 2>{1, 0}));
     EXPECT_EQ(game.score, (std::array<int, 2>{0, 0}));
     EXPECT_EQ(game.flow, Game::FlowPlaying);
-    EXPECT_EQ(finishMessage(world), 61);
-    expectRobotsOnTheirSpots(game);
-    EXPECT_EQ(game.notification, nullptr);
     EXPECT_EQ(game.timeLeft, clock);
 }
 
 TEST(NotificationPhaseTest, ClockOutAtADrawAwardsNoSetAndServesTowardPlayerOne) {
     MatchWorld world;
-    Game& game = world.game;
-    game.startMatch(11);
-    game.score = {7, 7};
-    game.setsWon = {1, 0};
+    Game& game = startAt(world, {7, 7}, {1, 0});
     world.discHeldByPlayer1();
     game.timeLeft = 10;
     world.loopStep();
-    ASSERT_EQ(world.messagePicture(), world.picture("timesup"));
-    finishMessage(world);
-    EXPECT_EQ(world.messagePicture(), world.picture("draw"));
+    EXPECT_EQ(messagesUntilDone(world), (Messages{"timesup 31", "draw 61"}));
     EXPECT_EQ(game.setsWon, (std::array<int, 2>{1, 0}));
     EXPECT_EQ(game.score, (std::array<int, 2>{0, 0}));
     EXPECT_EQ(game.timeLeft, Game::SET_TIME_MS);
@@ -91,63 +108,29 @@ TEST(NotificationPhaseTest, ClockOutAtADrawAwardsNoSetAndServesTowardPlayerOne) 
     EXPECT_EQ(game.frisbee->state, FrisbeeDropping);
     EXPECT_EQ(game.frisbee->x, 4.0);
     EXPECT_EQ(game.frisbee->owner, 2);
-    EXPECT_FALSE(game.frisbee->visible);
-    expectRobotsOnTheirSpots(game);
-
-    finishMessage(world);
-    EXPECT_EQ(game.notification, nullptr);
     EXPECT_TRUE(game.frisbee->visible);
-    expectRobotsOnTheirSpots(game);
-    EXPECT_EQ(game.timeLeft, Game::SET_TIME_MS);
 }
 
 TEST(NotificationPhaseTest, ClockOutAt3To9WithOneSetEachEndsTheMatch) {
     MatchWorld world;
-    Game& game = world.game;
-    game.startMatch(11);
+    Game& game = startAt(world, {3, 9}, {1, 1});
     Game::switchMusic(game.musicMenu, game.musicGame);
-    game.score = {3, 9};
-    game.setsWon = {1, 1};
     world.discHeldByPlayer1();
     game.timeLeft = 10;
     world.loopStep();
-    EXPECT_EQ(finishMessage(world), 31);
-    EXPECT_EQ(world.messagePicture(), world.picture("p2WonSet"));
+    EXPECT_EQ(messagesUntilDone(world), (Messages{"timesup 31", "p2WonSet 61", "p2WonGame 91"}));
     EXPECT_EQ(game.setsWon, (std::array<int, 2>{1, 2}));
-    EXPECT_EQ(game.flow, Game::FlowMatchWon);
-    EXPECT_EQ(finishMessage(world), 61);
-    EXPECT_EQ(world.messagePicture(), world.picture("p2WonGame"));
-    EXPECT_EQ(game.notification->durationMs, 3000);
-    EXPECT_EQ(game.flow, Game::FlowBackToMenu);
-    expectRobotsOnTheirSpots(game);
-    EXPECT_TRUE(MatchWorld::isPlaying(game.musicGame));
-    EXPECT_EQ(finishMessage(world), 91);
-    ASSERT_NE(game.menu, nullptr);
-    EXPECT_EQ(game.menu->getTitle(), "Menu");
-    EXPECT_EQ(game.notification, nullptr);
-    EXPECT_TRUE(MatchWorld::isPlaying(game.musicMenu));
-    EXPECT_FALSE(MatchWorld::isPlaying(game.musicGame));
-    // The match objects stay until the next match.
-    EXPECT_NE(game.robot1, nullptr);
-    expectRobotsOnTheirSpots(game);
+    expectBackOnTheMainMenu(game);
 }
 
-TEST(NotificationPhaseTest, TwoSetsOnPointsWinTheMatch) {
+TEST(NotificationPhaseTest, SecondSetOnPointsWinsTheMatch) {
     MatchWorld world;
-    Game& game = world.game;
-    game.startMatch(11);
-    game.score = {5, 19};
-    game.setsWon = {0, 1};
+    startAt(world, {5, 19}, {0, 1});
+    Game::switchMusic(world.game.musicMenu, world.game.musicGame);
     world.discInFlight(2, 6.45, 1.0, 5.0, 0.0);
     world.loopStep();
-    finishMessage(world);
-    EXPECT_EQ(world.messagePicture(), world.picture("p2WonSet"));
-    EXPECT_EQ(game.flow, Game::FlowMatchWon);
-    finishMessage(world);
-    EXPECT_EQ(world.messagePicture(), world.picture("p2WonGame"));
-    finishMessage(world);
-    ASSERT_NE(game.menu, nullptr);
-    EXPECT_EQ(game.menu->getTitle(), "Menu");
+    EXPECT_EQ(messagesUntilDone(world), (Messages{"3points 31", "p2WonSet 61", "p2WonGame 91"}));
+    expectBackOnTheMainMenu(world.game);
 }
 
 }  // namespace

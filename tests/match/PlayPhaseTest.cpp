@@ -1,11 +1,10 @@
 #include "match/MatchWorld.h"
 
-#include "input/InputManager.h"
-#include "input/KeyboardState.h"
-
 #include <gtest/gtest.h>
 
 namespace {
+
+const auto never = [] { return false; };
 
 TEST(PlayPhaseTest, PlayerTwoThrowsAFivePointGoal) {
     MatchWorld world;
@@ -20,22 +19,14 @@ TEST(PlayPhaseTest, PlayerTwoThrowsAFivePointGoal) {
     ASSERT_TRUE(world.runUntil([&] { return disc.state == FrisbeeHeld; }, 3000));
     EXPECT_EQ(disc.owner, 2);
     world.keys.release(Left, 2);
-    world.runUntil([] { return false; }, 400);
-    const double lineY = game.robot2->y;
-    ASSERT_LT(std::abs(lineY), 0.6) << "a straight throw must cross the line near its centre";
+    world.runUntil(never, 400);
+    ASSERT_LT(std::abs(game.robot2->y), 0.6) << "a straight throw must cross the line near its centre";
 
     world.keys.hold(Action1, 2);
     ASSERT_TRUE(world.runUntil([&] { return game.notification != nullptr; }, 3000));
-    EXPECT_EQ(game.score[1], 5);
-    EXPECT_EQ(game.score[0], 0);
+    EXPECT_EQ(game.score, (std::array<int, 2>{0, 5}));
     EXPECT_EQ(world.messagePicture(), world.picture("5points"));
     EXPECT_NE(world.messagePicture(), nullptr);
-    // A quarter of the screen in from the top left, half of it wide and high.
-    EXPECT_EQ(game.notification->x, 160.0);
-    EXPECT_EQ(game.notification->y, 120.0);
-    EXPECT_EQ(game.notification->width, 320.0);
-    EXPECT_EQ(game.notification->height, 240.0);
-    EXPECT_EQ(game.notification->durationMs, 1000);
     EXPECT_EQ(game.flow, Game::FlowPlaying);
 }
 
@@ -43,7 +34,7 @@ TEST(PlayPhaseTest, ClockStandsStillWhileTheDiscWaitsToBePickedUp) {
     MatchWorld world;
     Game& game = world.game;
     game.startMatch(11);
-    world.runUntil([] { return false; }, 3000);
+    world.runUntil(never, 3000);
     EXPECT_EQ(game.frisbee->state, FrisbeeResting);
     EXPECT_EQ(game.timeLeft, Game::SET_TIME_MS);
 
@@ -55,7 +46,7 @@ TEST(PlayPhaseTest, ClockStandsStillWhileTheDiscWaitsToBePickedUp) {
     EXPECT_EQ(game.timeLeft, Game::SET_TIME_MS - 53);
 }
 
-TEST(PlayPhaseTest, ClockRunningOutShowsTimesUpAndHidesTheDisc) {
+TEST(PlayPhaseTest, ClockRunningOutShowsOnlyTimesUpAndHidesTheDisc) {
     MatchWorld world;
     Game& game = world.game;
     game.startMatch(11);
@@ -64,23 +55,15 @@ TEST(PlayPhaseTest, ClockRunningOutShowsTimesUpAndHidesTheDisc) {
     world.loopStep(33);
     EXPECT_EQ(game.timeLeft, 17);
     EXPECT_EQ(game.notification, nullptr);
-    world.loopStep(33);  // would go below 0
+    // A goal in the step the clock would go below 0: the point counts, the
+    // goal message gives way to "timesup".
+    world.discInFlight(1, -6.45, 1.5, -5.0, 0.0);
+    world.loopStep(33);
+    EXPECT_EQ(game.score[0], 3);
     EXPECT_EQ(game.timeLeft, 0);
     EXPECT_EQ(world.messagePicture(), world.picture("timesup"));
     EXPECT_EQ(game.flow, Game::FlowTimeUp);
     EXPECT_FALSE(game.frisbee->visible);
-}
-
-TEST(PlayPhaseTest, GoalInTheStepTheClockRunsOutLeavesOnlyTimesUp) {
-    MatchWorld world;
-    Game& game = world.game;
-    game.startMatch(11);
-    world.discInFlight(1, -6.45, 1.5, -5.0, 0.0);
-    game.timeLeft = 20;
-    world.loopStep(33);
-    EXPECT_EQ(game.score[0], 3);
-    EXPECT_EQ(world.messagePicture(), world.picture("timesup"));
-    EXPECT_EQ(game.flow, Game::FlowTimeUp);
 }
 
 TEST(PlayPhaseTest, EscapePausesAndReturnResumesWithEverythingKept) {
@@ -90,20 +73,20 @@ TEST(PlayPhaseTest, EscapePausesAndReturnResumesWithEverythingKept) {
     world.discHeldByPlayer1();
     game.score = {7, 4};
     game.setsWon = {1, 0};
-    world.runUntil([] { return false; }, 330);
+    world.runUntil(never, 330);
 
     world.keys.holdEscape();
     world.loopStep();
     ASSERT_NE(game.menu, nullptr);
-    const int clock = game.timeLeft;
-    const double x1 = game.robot1->x, y2 = game.robot2->y;
     EXPECT_EQ(game.menu->getTitle(), "Pause");
     EXPECT_EQ(world.keys.keyboard.escape, Consumed);
     EXPECT_TRUE(MatchWorld::isPlaying(game.musicMenu));
     EXPECT_FALSE(MatchWorld::isPlaying(game.musicGame));
+    const int clock = game.timeLeft;
+    const double x1 = game.robot1->x, y2 = game.robot2->y;
 
     // Escape held on: the pause page ignores it; time passes on the page only.
-    world.runUntil([] { return false; }, 1000);
+    world.runUntil(never, 1000);
     world.keys.holdReturn();
     world.loopStep();
     ASSERT_EQ(game.menu, nullptr);
@@ -117,7 +100,7 @@ TEST(PlayPhaseTest, EscapePausesAndReturnResumesWithEverythingKept) {
 
     // Escape still held since the pause: no second pause until released.
     world.keys.releaseReturn();
-    world.runUntil([] { return false; }, 200);
+    world.runUntil(never, 200);
     EXPECT_EQ(game.menu, nullptr);
     world.keys.releaseEscape();
     world.loopStep();
