@@ -20,7 +20,8 @@ TEST(PlayPhaseTest, PlayerTwoThrowsAFivePointGoal) {
     EXPECT_EQ(disc.owner, 2);
     world.keys.release(Left, 2);
     world.runUntil(never, 400);
-    ASSERT_LT(std::abs(game.robot2->y), 0.6) << "a straight throw must cross the line near its centre";
+    ASSERT_LT(std::abs(game.robot2->y), 0.6)
+        << "a straight throw must cross the line near its centre";
 
     world.keys.hold(Action1, 2);
     ASSERT_TRUE(world.runUntil([&] { return game.notification != nullptr; }, 3000));

@@ -14,13 +14,11 @@ TEST(MenuAboutTest, CreditsFitTheirBoxBelowBackAt640By480) {
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[0]->text, "About");
     EXPECT_EQ(texts[1]->text, "Back");
-    EXPECT_EQ(texts[1]->color, argb(255, 255, 0, 0));
+    EXPECT_EQ(texts[1]->color, RED);
     const DeviceCall* credits = texts[2];
     EXPECT_EQ(credits->text, MenuAbout::CREDITS);
     EXPECT_EQ(credits->font, RecordingScreen::font("smallFont"));
-    EXPECT_TRUE(sameRect(credits->rect, 137, 188, 502, 360));
-    EXPECT_EQ(credits->format, DT_LEFT | DT_TOP);
-    EXPECT_EQ(credits->color, argb(255, 255, 255, 255));
+    EXPECT_TRUE(drawnIn(credits, 137, 188, 502, 360, DT_LEFT | DT_TOP, WHITE));
     int smallFonts = 0;
     for (const DeviceCall* call : screen.device->callsOf(DeviceCall::Kind::CreateFont))
         smallFonts += call->height == 12;

@@ -82,20 +82,12 @@ TEST(MenuCharactersDrawingTest, MarkersSitLeftAndRightOfCentreInWiderBands) {
     const auto texts = screen.texts();
     ASSERT_GE(texts.size(), 2u);
     EXPECT_EQ(texts[0]->text, "Character");
-    EXPECT_TRUE(sameRect(texts[0]->rect, 106, 120, 533, 152));
-    EXPECT_TRUE(sameRect(texts[1]->rect, 106, 192, 533, 216)) << "the first row, empty";
-    const DeviceCall* p1 = screen.text("P1");
-    const DeviceCall* p2 = screen.text("P2");
-    const DeviceCall* goBack = screen.text("Go Back");
-    ASSERT_TRUE(p1 && p2 && goBack);
-    EXPECT_TRUE(sameRect(p1->rect, 256, 264, 533, 288));
-    EXPECT_EQ(p1->format, DT_LEFT | DT_VCENTER);
-    EXPECT_EQ(p1->color, argb(255, 255, 0, 0));
-    EXPECT_TRUE(sameRect(p2->rect, 106, 336, 383, 360));
-    EXPECT_EQ(p2->format, DT_RIGHT | DT_VCENTER);
-    EXPECT_EQ(p2->color, argb(255, 0, 0, 255));
-    EXPECT_TRUE(sameRect(goBack->rect, 106, 336, 533, 360));
-    EXPECT_EQ(goBack->color, argb(255, 255, 255, 255)) << "rows stay white under the markers";
+    EXPECT_TRUE(drawnIn(texts[0], 106, 120, 533, 152, DT_CENTER | DT_VCENTER, TITLE_BLUE));
+    EXPECT_TRUE(drawnIn(texts[1], 106, 192, 533, 216, DT_CENTER | DT_VCENTER, WHITE)) << "row 1";
+    EXPECT_TRUE(drawnIn(screen.text("P1"), 256, 264, 533, 288, DT_LEFT | DT_VCENTER, RED));
+    EXPECT_TRUE(drawnIn(screen.text("P2"), 106, 336, 383, 360, DT_RIGHT | DT_VCENTER, BLUE));
+    // Rows stay white under the markers.
+    EXPECT_TRUE(drawnIn(screen.text("Go Back"), 106, 336, 533, 360, DT_CENTER | DT_VCENTER, WHITE));
 }
 
 }  // namespace

@@ -104,21 +104,16 @@ TEST(MenuDrawingTest, TitleAndRowsAt640By480) {
     menu.draw();
     const auto texts = screen.texts();
     ASSERT_EQ(texts.size(), 5u);
-    const DeviceCall& title = *texts[0];
-    EXPECT_EQ(title.text, "Menu");
-    EXPECT_EQ(title.font, RecordingScreen::font("arialTitle"));
-    EXPECT_TRUE(sameRect(title.rect, 106, 120, 533, 152));
-    EXPECT_EQ(title.format, DT_CENTER | DT_VCENTER);
-    EXPECT_EQ(title.color, argb(255, 128, 128, 255));
+    EXPECT_EQ(texts[0]->text, "Menu");
+    EXPECT_EQ(texts[0]->font, RecordingScreen::font("arialTitle"));
+    EXPECT_TRUE(drawnIn(texts[0], 106, 120, 533, 152, DT_CENTER | DT_VCENTER, TITLE_BLUE));
     const char* items[] = {"Play", "Options", "About", "Exit"};
     for (int i = 0; i < 4; ++i) {
-        SCOPED_TRACE(items[i]);
-        const DeviceCall& row = *texts[i + 1];
         const int top = 160 + 36 * i;
-        EXPECT_EQ(row.text, items[i]);
-        EXPECT_EQ(row.font, RecordingScreen::font("arialMenu"));
-        EXPECT_TRUE(sameRect(row.rect, 106, top, 533, top + 24));
-        EXPECT_EQ(row.color, i == 1 ? argb(255, 255, 0, 0) : argb(255, 255, 255, 255));
+        EXPECT_EQ(texts[i + 1]->text, items[i]);
+        EXPECT_EQ(texts[i + 1]->font, RecordingScreen::font("arialMenu"));
+        EXPECT_TRUE(drawnIn(texts[i + 1], 106, top, 533, top + 24, DT_CENTER | DT_VCENTER,
+                            i == 1 ? RED : WHITE));
     }
     // Fonts follow the screen height: rows 24 pixels, the title 32.
     std::vector<int> heights;

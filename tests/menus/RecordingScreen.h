@@ -7,6 +7,8 @@
 #include "platform/RecordingDevice.h"
 #include "shell/GraphicsContext.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -49,7 +51,20 @@ public:
 constexpr std::uint32_t argb(std::uint32_t a, std::uint32_t r, std::uint32_t g, std::uint32_t b) {
     return a << 24 | r << 16 | g << 8 | b;
 }
+constexpr std::uint32_t WHITE = argb(255, 255, 255, 255);
+constexpr std::uint32_t RED = argb(255, 255, 0, 0);
+constexpr std::uint32_t BLUE = argb(255, 0, 0, 255);
+constexpr std::uint32_t TITLE_BLUE = argb(255, 128, 128, 255);
 
-inline bool sameRect(const Rect& r, int left, int top, int right, int bottom) {
-    return r.left == left && r.top == top && r.right == right && r.bottom == bottom;
+// Whether a text was drawn in this box, with this alignment and colour.
+inline testing::AssertionResult drawnIn(const DeviceCall* call, int left, int top, int right,
+                                        int bottom, std::uint32_t format, std::uint32_t color) {
+    if (!call) return testing::AssertionFailure() << "not drawn";
+    const Rect& r = call->rect;
+    if (r.left == left && r.top == top && r.right == right && r.bottom == bottom &&
+        call->format == format && call->color == color)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << '"' << call->text << "\" in (" << r.left << ", " << r.top
+                                       << ")-(" << r.right << ", " << r.bottom << "), format "
+                                       << call->format << ", colour " << std::hex << call->color;
 }
