@@ -2,20 +2,23 @@
 
 #include "actors/Frisbee.h"
 #include "actors/Robot.h"
+#include "assets/TextureManager.h"
+#include "audio/Sound.h"
+#include "audio/SoundManager.h"
 #include "match/Game.h"
-#include "menus/GameDirectory.h"
 #include "match/MenuPhase.h"
 #include "match/NotificationPhase.h"
 #include "match/PlayPhase.h"
+#include "menus/GameDirectory.h"
 #include "menus/Menu.h"
 #include "menus/Notification.h"
 #include "menus/RecordingScreen.h"
 #include "menus/ScriptedKeys.h"
 
-#include <functional>
-#include <memory>
+#include <AL/al.h>
 
-class Texture;
+#include <cstdlib>
+#include <functional>
 
 // The whole game without a window: its own working directory with the
 // generated assets, a recording graphics device, the silent sound output,
@@ -23,29 +26,83 @@ class Texture;
 // control rules. Each loop step runs the phase the main loop would.
 class MatchWorld {
 public:
-    MatchWorld();
-    ~MatchWorld();
+    MatchWorld() : directory(prepareProcess()), game(Game::instance()) {
+        openAudioDevice();
+        game.loadAssets();
+    }
 
-    void loopStep(int stepMs = 33);
+    void loopStep(int stepMs = 33) {
+        keys.poll();
+        if (game.menu)
+            updateMenu(stepMs);
+        else if (game.notification)
+            updateNotification(stepMs);
+        else
+            updatePlay(stepMs);
+    }
     // Loop steps until done() holds after one, at most maxMs of game time;
     // returns whether it held.
-    bool runUntil(const std::function<bool()>& done, int maxMs, int stepMs = 33);
+    bool runUntil(const std::function<bool()>& done, int maxMs, int stepMs = 33) {
+        for (int spent = 0; spent < maxMs; spent += stepMs) {
+            loopStep(stepMs);
+            if (done()) return true;
+        }
+        return false;
+    }
     // A key down for one step, then up for one, as a person taps it.
-    void tap(ControlKind kind, int player);
+    void tap(ControlKind kind, int player) {
+        keys.hold(kind, player);
+        loopStep();
+        keys.release(kind, player);
+        loopStep();
+    }
 
-    Texture* picture(const char* name) const;
+    Texture* picture(const char* name) const { return game.textures->getTexture(name); }
     // The picture of the message on screen, or null.
-    Texture* messagePicture() const;
-    static bool isPlaying(const Sound* sound);
+    Texture* messagePicture() const {
+        return game.notification ? game.notification->texture : nullptr;
+    }
+    static bool isPlaying(const Sound* sound) {
+        if (!sound) return false;
+        for (std::uint32_t source : sound->sources) {
+            ALint state = 0;
+            alGetSourcei(source, AL_SOURCE_STATE, &state);
+            if (state == AL_PLAYING) return true;
+        }
+        return false;
+    }
 
     // A flat throw already in flight: player's disc at (x, y) moving at
     // (velocityX, velocityY).
-    void discInFlight(int player, double x, double y, double velocityX, double velocityY);
+    void discInFlight(int player, double x, double y, double velocityX, double velocityY) {
+        Frisbee& disc = *game.frisbee;
+        disc.state = FrisbeeGliding;
+        disc.owner = player;
+        disc.x = x;
+        disc.y = y;
+        disc.z = -4.9;
+        disc.velocityX = velocityX;
+        disc.velocityY = velocityY;
+        disc.velocityZ = 0.0;
+    }
     // The disc held by player 1's robot, so the clock runs and nothing scores.
-    void discHeldByPlayer1();
+    void discHeldByPlayer1() {
+        game.frisbee->state = FrisbeeHeld;
+        game.frisbee->owner = 1;
+        game.robot1->state = RobotHolding;
+        game.robot1->holdTime = HOLD_TIME_MS;
+    }
 
     GameDirectory& directory;
     RecordingScreen screen;
     Game& game;
     ScriptedKeys keys;
+
+private:
+    // Set up before anything reads the settings file or opens a device.
+    static GameDirectory& prepareProcess() {
+        static GameDirectory directory;
+        setenv("ALSOFT_DRIVERS", "null", 1);
+        return directory;
+    }
 };

@@ -22,9 +22,11 @@ TEST(MenuIntroTest, PicturesFadeInTurn) {
     }
 }
 
-TEST(MenuIntroTest, EndsAfter6000MsOfCappedStepsWithoutInput) {
+TEST(MenuIntroTest, EndsAfter6000MsOfCappedStepsWhateverTheDirections) {
     ScriptedKeys keys;
     MenuIntro intro;
+    keys.hold(Down, 1);
+    keys.hold(Up, 2);
     int steps = 0;
     for (; intro.getResult() == 0 && steps < 1000; ++steps)
         keys.step(intro);  // a stalled frame counts 33 ms at most
@@ -32,13 +34,9 @@ TEST(MenuIntroTest, EndsAfter6000MsOfCappedStepsWithoutInput) {
     EXPECT_EQ(intro.getResult(), MenuIntro::FINISHED);
 }
 
-TEST(MenuIntroTest, DirectionsDoNothingAndPlayerTwosActionSkips) {
+TEST(MenuIntroTest, PlayerTwosActionSkips) {
     ScriptedKeys keys;
     MenuIntro intro;
-    keys.hold(Down, 1);
-    keys.hold(Up, 2);
-    keys.step(intro);
-    EXPECT_EQ(intro.getResult(), 0);
     keys.hold(Action1, 2);
     keys.step(intro);
     EXPECT_EQ(intro.getResult(), MenuIntro::FINISHED);

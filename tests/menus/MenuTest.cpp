@@ -56,45 +56,32 @@ TEST(MenuTest, DirectionsOfBothPlayersShareOneHighlightAndTimer) {
     }
 }
 
-TEST(MenuTest, DirectionStillHeldMovesANewPageOnItsFirstStep) {
+TEST(MenuTest, ChoiceTakesTheItemMovedToAndIsUsedUpForTheNextPage) {
     ScriptedKeys keys;
     MainMenu first;
     keys.hold(Down, 2);
+    keys.hold(Action1, 1);
+    keys.holdReturn();
     keys.step(first);
+    EXPECT_EQ(first.getResult(), MainMenu::OPTIONS);
+    // Used up everywhere it could be seen again: G, Return and player 2's
+    // action1.
+    EXPECT_EQ(keys.keyboard.states[controlIndex(Action1, 1)], Consumed);
+    EXPECT_EQ(keys.keyboard.enter, Consumed);
+    EXPECT_EQ(keys.input.controls[controlIndex(Action1, 2)], Consumed);
+
     MenuPause next;
     keys.step(next);
-    EXPECT_EQ(next.selected, 2);
-}
-
-TEST(MenuTest, ChoiceIsUsedUpAndDoesNotChooseOnTheNextPage) {
-    ScriptedKeys keys;
-    MainMenu first;
-    keys.hold(Action1, 1);
-    keys.step(first);
-    EXPECT_EQ(first.getResult(), MainMenu::PLAY);
-    EXPECT_EQ(keys.input.controls[controlIndex(Action1, 1)], Consumed);
-    EXPECT_EQ(keys.keyboard.states[controlIndex(Action1, 1)], Consumed);
-
-    MainMenu next;
-    for (int i = 0; i < 20; ++i) keys.step(next);  // G kept down
+    EXPECT_EQ(next.selected, 2) << "a direction still held moves a new page at once";
+    keys.release(Down, 2);
+    for (int i = 0; i < 20; ++i) keys.step(next);  // G and Return kept down
     EXPECT_EQ(next.getResult(), 0);
     keys.release(Action1, 1);
+    keys.releaseReturn();
     keys.step(next);
     keys.hold(Action1, 1);
     keys.step(next);
-    EXPECT_EQ(next.getResult(), MainMenu::PLAY);
-}
-
-TEST(MenuTest, ReturnWithADirectionChoosesTheItemMovedTo) {
-    ScriptedKeys keys;
-    MainMenu menu;
-    keys.hold(Down, 1);
-    keys.holdReturn();
-    keys.step(menu);
-    EXPECT_EQ(menu.getResult(), MainMenu::OPTIONS);
-    EXPECT_EQ(keys.keyboard.enter, Consumed);
-    // Both players' action1 are used up with it.
-    EXPECT_EQ(keys.input.controls[controlIndex(Action1, 2)], Consumed);
+    EXPECT_EQ(next.getResult(), MenuPause::EXIT_TO_MAIN_MENU);
 }
 
 TEST(MenuDrawingTest, TitleAndRowsAt640By480) {
