@@ -1,3 +1,4 @@
+#include "menus/GameDirectory.h"
 #include "support/XServer.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <thread>
@@ -64,14 +64,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(server.running());
         ASSERT_EQ(std::system("command -v xdotool >/dev/null"), 0) << "xdotool is needed";
-        char pattern[] = "/tmp/korv-e2e-XXXXXX";
-        directory = mkdtemp(pattern);
-        for (const char* folder : {"Images", "Meshes", "Sounds", "Musics"})
-            fs::create_directory_symlink(fs::path(KORV_GAME_DIR) / folder,
-                                         fs::path(directory) / folder);
-        fs::create_directory(fs::path(directory) / "Data");
     }
-    void TearDown() override { fs::remove_all(directory); }
 
     // Holds a key as long as a person does, then lets it go.
     void press(const std::string& key) {
@@ -118,12 +111,12 @@ protected:
     static constexpr int BETWEEN_KEYS_MS = 200;
 
     XServer server;
-    std::string directory;
+    GameDirectory directory;
     unsigned long window = 0;
 };
 
 TEST_F(GameEndToEndTest, APersonPlaysThroughTheWholeGame) {
-    ChildProcess game(KORV_GAME_EXE, directory,
+    ChildProcess game(KORV_GAME_EXE, directory.path,
                       {"DISPLAY=" + server.display(), "ALSOFT_DRIVERS=null"});
     window = server.findWindow("Korvandeltix", 60000);
     ASSERT_NE(window, 0u) << game.standardError();
@@ -144,14 +137,10 @@ TEST_F(GameEndToEndTest, APersonPlaysThroughTheWholeGame) {
     for (int i = 0; i < 3; ++i) press("s");
     ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 3, 4); }));
     press("Return");
-    const fs::path settings = fs::path(directory) / "Data" / "config.ini";
+    const fs::path settings = fs::path(directory.path) / "Data" / "config.ini";
     ASSERT_TRUE(waitFor([&](const Screen&) { return fs::exists(settings); }));
     sleepMs(200);
-    std::ifstream saved(settings);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(saved, line);)
-        if (!line.empty()) lines.push_back(line);
-    EXPECT_EQ(lines, (std::vector<std::string>{"[Screen]", "width=800", "height=600",
+    EXPECT_EQ(directory.settingsLines(), (std::vector<std::string>{"[Screen]", "width=800", "height=600",
                                                "multisample=0", "fullscreen=0"}));
 
     // Back on the main menu with "Play" highlighted: the characters page,

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 // A fresh working directory for one test process: the generated pictures,
 // models, sounds and music of the run folder are linked in, and Data/ is
@@ -27,6 +29,15 @@ public:
     }
     GameDirectory(const GameDirectory&) = delete;
     GameDirectory& operator=(const GameDirectory&) = delete;
+
+    // The lines of the saved settings file, without empty ones.
+    std::vector<std::string> settingsLines() const {
+        std::ifstream saved(path + "/Data/config.ini");
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(saved, line);)
+            if (!line.empty()) lines.push_back(line);
+        return lines;
+    }
 
     std::string path;
     std::filesystem::path previous;

@@ -84,11 +84,7 @@ TEST_F(MenuOptionsTest, LeavingSavesAllFourKeysInOrder) {
     EXPECT_FALSE(std::ifstream("Data/config.ini").good());
     tap(Action1);
     EXPECT_EQ(page->getResult(), MenuOptions::RETURN_TO_MAIN_MENU);
-    std::ifstream saved("Data/config.ini");
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(saved, line);)
-        if (!line.empty()) lines.push_back(line);
-    EXPECT_EQ(lines, (std::vector<std::string>{"[Screen]", "width=1280", "height=1024",
+    EXPECT_EQ(directory.settingsLines(), (std::vector<std::string>{"[Screen]", "width=1280", "height=1024",
                                                "multisample=0", "fullscreen=0"}));
     EXPECT_EQ(config.savedFullscreen, 0);
     EXPECT_EQ(config.width, 640) << "in force only from the next start";
