@@ -64,9 +64,7 @@ TEST(MatchSoakTest, HoursOfRandomPlayStayWithinTheRules) {
         if (game.menu) {
             // Resume a paused match; after a match, start the next one.
             if (game.menu->getTitle() == "Pause") {
-                for (int player : {1, 2})
-                    for (ControlKind kind : {Up, Down, Left, Right, Action1, Action2})
-                        world.keys.release(kind, player);
+                world.keys.releaseAll();
                 world.keys.holdReturn();
             } else {
                 ++matches;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace {
 
 TEST(MenuAboutTest, CreditsFitTheirBoxBelowBackAt640By480) {
@@ -32,13 +34,9 @@ TEST(MenuAboutTest, CreditsFitTheirBoxBelowBackAt640By480) {
 }
 
 TEST(MenuAboutTest, CreditsAreEightLinesWithTwoBlankOnes) {
-    std::vector<std::string> lines(1);
-    for (const char* c = MenuAbout::CREDITS; *c; ++c) {
-        if (*c == '\n')
-            lines.emplace_back();
-        else
-            lines.back() += *c;
-    }
+    std::istringstream credits(MenuAbout::CREDITS);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(credits, line);) lines.push_back(line);
     ASSERT_EQ(lines.size(), 8u);
     for (int i = 0; i < 8; ++i) EXPECT_EQ(lines[i].empty(), i == 3 || i == 6) << i;
     // French accents as single Windows-1252 bytes.

@@ -48,8 +48,7 @@ TEST(MenuTest, DirectionsOfBothPlayersShareOneHighlightAndTimer) {
     MainMenu menu;
     int n = 0;
     for (const Step& step : script) {
-        for (int player : {1, 2})
-            for (ControlKind kind : {Up, Down, Left, Right}) keys.release(kind, player);
+        keys.releaseAll();
         for (const auto& [kind, player] : step.held) keys.hold(kind, player);
         keys.step(menu);
         EXPECT_EQ(menu.selected, step.selected) << "step " << n++;

@@ -26,6 +26,10 @@ public:
     void releaseReturn() { enterDown = false; }
     void holdEscape() { escapeDown = true; }
     void releaseEscape() { escapeDown = false; }
+    void releaseAll() {
+        down.fill(false);
+        enterDown = escapeDown = false;
+    }
 
     // What the main loop does before each phase step.
     void poll() {
