@@ -68,7 +68,6 @@ TEST(NotificationPhaseTest, GoalMessageStopsTheMatchAndPutsTheRobotsBack) {
     world.loopStep();
     const int clock = game.timeLeft;
     EXPECT_EQ(messagesUntilDone(world), (Messages{"5points 31"}));
-    EXPECT_EQ(game.notification, nullptr);
     EXPECT_EQ(game.timeLeft, clock) << "the match stands still under a message";
     EXPECT_EQ(game.flow, Game::FlowPlaying);
     // The next play step serves the disc on the half of the player who did
