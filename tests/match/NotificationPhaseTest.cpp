@@ -124,7 +124,8 @@ TEST(NotificationPhaseTest, ClockOutAt3To9WithOneSetEachEndsTheMatch) {
 
 TEST(NotificationPhaseTest, SecondSetOnPointsWinsTheMatch) {
     MatchWorld world;
-    startAt(world, {5, 19}, {0, 1});
+    // 17 and 3 make exactly the 20 points a set needs.
+    startAt(world, {5, 17}, {0, 1});
     Game::switchMusic(world.game.musicMenu, world.game.musicGame);
     world.discInFlight(2, 6.45, 1.0, 5.0, 0.0);
     world.loopStep();
