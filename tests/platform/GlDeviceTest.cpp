@@ -11,7 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <numbers>
 
@@ -32,6 +33,17 @@ std::uint32_t rgb(const Image& image, int x, int y) {
 int red(std::uint32_t rgb) { return static_cast<int>(rgb >> 16); }
 
 bool isGrey(const Image& image, int x, int y) { return rgb(image, x, y) == (GREY & 0xFFFFFFu); }
+
+// The smallest rectangle holding every pixel that is not the clear grey.
+Rect inked(const Image& image) {
+    Rect box{image.width, image.height, -1, -1};
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            if (!isGrey(image, x, y))
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                       std::max(box.bottom, y + 1)};
+    return box;
+}
 
 // An opaque square picture of one colour.
 Image solidImage(int side, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
@@ -82,11 +94,6 @@ struct GlDeviceTest : ::testing::Test {
         setRunRenderStates(*device);
     }
 
-    void TearDown() override {
-        device.reset();
-        window.reset();
-    }
-
     // The frame's outer steps, with the scene light on as the game has it.
     void beginFrame() {
         device->clear(CLEAR_TARGET, GREY, 1.0f);
@@ -94,13 +101,17 @@ struct GlDeviceTest : ::testing::Test {
         device->beginScene();
         setCamera(*device, W, H);
         Light light;
-        light.type = LightType::Point;
         light.diffuse = {1, 1, 1, 1};
         light.position = {0, 0, 10};
         light.range = 50;
         light.attenuation0 = 1;
         device->setLight(0, light);
         device->lightEnable(0, true);
+    }
+
+    void draw(GlMeshBuffer& mesh, const Matrix& world) {
+        device->setTransform(TransformKind::World, world);
+        mesh.drawSubset(0);
     }
 
     Image endFrame(const std::string& name) {
@@ -147,12 +158,9 @@ TEST_F(GlDeviceTest, ASpriteCoversExactlyItsRectangleInBackBufferPixelsOnTheClea
     ASSERT_EQ(image.height, H);
 
     EXPECT_EQ(rgb(image, 300, 200), 0xC81E28u);
-    // Corners and edges to the pixel: (64, 32) to (575, 415) inclusive.
-    const struct {
-        int x, y;
-        bool covered;
-    } edges[] = {{64, 32, true}, {575, 415, true}, {63, 32, false}, {64, 31, false}, {576, 415, false}, {575, 416, false}};
-    for (const auto& e : edges) EXPECT_NE(isGrey(image, e.x, e.y), e.covered) << e.x << "," << e.y;
+    // Edges to the pixel, and every pixel inside covered.
+    const Rect box = inked(image);
+    EXPECT_EQ((std::array{box.left, box.top, box.right, box.bottom}), (std::array{64, 32, 576, 416}));
     int covered = 0;
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) covered += isGrey(image, x, y) ? 0 : 1;
@@ -185,10 +193,8 @@ TEST_F(GlDeviceTest, FrontFacesAreClockwiseAndLitByTheSceneLight) {
     beginFrame();
     device->setMaterial(plainMaterial(1, 1, 1));
     device->setTexture(0, nullptr);
-    device->setTransform(TransformKind::World, matrixTranslation(2, 0, -5));
-    front.drawSubset(0);
-    device->setTransform(TransformKind::World, matrixTranslation(-2, 0, -5));
-    back.drawSubset(0);
+    draw(front, matrixTranslation(2, 0, -5));
+    draw(back, matrixTranslation(-2, 0, -5));
     const Image image = endFrame("culling");
     // World +x is the left of the screen: the clockwise square shows there.
     EXPECT_GT(red(rgb(image, LEFT_SQUARE_X, H / 2)), 200);
@@ -199,12 +205,9 @@ TEST_F(GlDeviceTest, ASurfaceFacingTheLightIsBrighterThanOneTiltedAway) {
     GlMeshBuffer mesh(*device, square());
     beginFrame();
     device->setMaterial(plainMaterial(0.6f, 0.6f, 0.6f));
-    device->setTransform(TransformKind::World, matrixTranslation(2, 0, -5));
-    mesh.drawSubset(0);
+    draw(mesh, matrixTranslation(2, 0, -5));
     const float tilt = std::numbers::pi_v<float> / 3.0f;
-    device->setTransform(TransformKind::World,
-                         matrixMultiply(matrixRotationY(tilt), matrixTranslation(-2, 0, -5)));
-    mesh.drawSubset(0);
+    draw(mesh, matrixMultiply(matrixRotationY(tilt), matrixTranslation(-2, 0, -5)));
     const Image image = endFrame("lighting");
     const int facing = red(rgb(image, LEFT_SQUARE_X, H / 2));
     EXPECT_FALSE(isGrey(image, RIGHT_SQUARE_X, H / 2));
@@ -222,14 +225,12 @@ TEST_F(GlDeviceTest, TheTextureModulatesTheMaterialAndStaysBoundAcrossSpriteDraw
     device->setRenderState(RenderState::Lighting, 0);
     device->setMaterial(plainMaterial(1, 0, 0));
     device->setTexture(0, nullptr);
-    device->setTransform(TransformKind::World, matrixTranslation(2, 0, -5));
-    mesh.drawSubset(0);  // unlit and untextured: opaque white
+    draw(mesh, matrixTranslation(2, 0, -5));  // unlit and untextured: opaque white
     device->setTexture(0, &blue);
     sprite->begin(0);
     sprite->draw(&green, nullptr, 0xFFFFFFFFu);
     sprite->end();
-    device->setTransform(TransformKind::World, matrixTranslation(-2, 0, -5));
-    mesh.drawSubset(0);  // still the blue texture, not the sprite's green
+    draw(mesh, matrixTranslation(-2, 0, -5));  // still the blue texture, not the sprite's green
     const Image image = endFrame("texture_stage");
     EXPECT_EQ(rgb(image, LEFT_SQUARE_X, H / 2), 0xFFFFFFu);
     EXPECT_EQ(rgb(image, RIGHT_SQUARE_X, H / 2), 0x0000FFu);
@@ -243,23 +244,15 @@ TEST_F(GlDeviceTest, TextIsDrawnInsideItsRectangleCentred) {
     beginFrame();
     font->drawText("Menu", rect, DT_CENTER | DT_VCENTER, 0xFFFFFFFFu);
     const Image image = endFrame("text");
-    int left = W, right = -1, top = H, bottom = -1;
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x)
-            if (!isGrey(image, x, y)) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-    ASSERT_GE(right, 0) << "no text drawn";
-    EXPECT_GE(left, rect.left);
-    EXPECT_LT(right, rect.right);
-    EXPECT_GE(top, rect.top);
-    EXPECT_LT(bottom, rect.bottom);
-    EXPECT_NEAR((left + right + 1) / 2.0, (rect.left + rect.right) / 2.0, 2.0);
+    const Rect box = inked(image);
+    ASSERT_GE(box.right, 0) << "no text drawn";
+    EXPECT_GE(box.left, rect.left);
+    EXPECT_LE(box.right, rect.right);
+    EXPECT_GE(box.top, rect.top);
+    EXPECT_LE(box.bottom, rect.bottom);
+    EXPECT_NEAR((box.left + box.right) / 2.0, (rect.left + rect.right) / 2.0, 2.0);
     // Capital M stands about three quarters of the cell high.
-    EXPECT_NEAR(bottom - top + 1, 35 * 0.7, 6);
+    EXPECT_NEAR(box.bottom - box.top, 35 * 0.7, 6);
 }
 
 TEST_F(GlDeviceTest, MissingPicturesAndModelsGiveNothing) {
