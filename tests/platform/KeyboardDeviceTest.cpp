@@ -32,10 +32,6 @@ protected:
         ASSERT_EQ(SDL_GetKeyboardFocus(), window->handle());
         keyboard = openKeyboard();
     }
-    void TearDown() override {
-        keyboard.reset();
-        window.reset();
-    }
 
     // Reads the keyboard once: which of these keys are down.
     std::vector<bool> readDown(std::initializer_list<std::uint8_t> codes) {
