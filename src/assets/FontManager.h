@@ -11,6 +11,8 @@ class GraphicsDevice;
 // text reaches the screen.
 class FontManager {
 public:
+    static constexpr int FONT_WEIGHT_NORMAL = 400;
+
     static FontManager& instance();
     ~FontManager();
 

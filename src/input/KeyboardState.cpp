@@ -2,6 +2,16 @@
 
 namespace {
 
+// Each player's keys, by position: W A S D with G and H on the left of the
+// keyboard, the arrows with numeric pad 1 and 2 on the right.
+struct PlayerKeys {
+    std::uint8_t up, down, left, right, action1, action2;
+};
+constexpr PlayerKeys PLAYER_KEYS[2] = {
+    {KeyCode::W, KeyCode::S, KeyCode::A, KeyCode::D, KeyCode::G, KeyCode::H},
+    {KeyCode::Up, KeyCode::Down, KeyCode::Left, KeyCode::Right, KeyCode::Numpad1, KeyCode::Numpad2},
+};
+
 bool isDown(const KeyBuffer& keys, std::uint8_t code) { return (keys[code] & KEY_DOWN_BIT) != 0; }
 
 // Escape, Return and the action keys: a press counts once it is seen with
@@ -69,17 +79,13 @@ void KeyboardState::pollKeyboard() {
     updateButton(isDown(keys, KeyCode::Escape), escape);
     updateButton(isDown(keys, KeyCode::Return), enter);
 
-    updateDirection(isDown(keys, KeyCode::W), state(Up, 1), state(Down, 1));
-    updateDirection(isDown(keys, KeyCode::S), state(Down, 1), state(Up, 1));
-    updateDirection(isDown(keys, KeyCode::A), state(Left, 1), state(Right, 1));
-    updateDirection(isDown(keys, KeyCode::D), state(Right, 1), state(Left, 1));
-    updateButton(isDown(keys, KeyCode::G), state(Action1, 1));
-    updateButton(isDown(keys, KeyCode::H), state(Action2, 1));
-
-    updateDirection(isDown(keys, KeyCode::Up), state(Up, 2), state(Down, 2));
-    updateDirection(isDown(keys, KeyCode::Down), state(Down, 2), state(Up, 2));
-    updateDirection(isDown(keys, KeyCode::Left), state(Left, 2), state(Right, 2));
-    updateDirection(isDown(keys, KeyCode::Right), state(Right, 2), state(Left, 2));
-    updateButton(isDown(keys, KeyCode::Numpad1), state(Action1, 2));
-    updateButton(isDown(keys, KeyCode::Numpad2), state(Action2, 2));
+    for (int player = 1; player <= 2; ++player) {
+        const PlayerKeys& own = PLAYER_KEYS[player - 1];
+        updateDirection(isDown(keys, own.up), state(Up, player), state(Down, player));
+        updateDirection(isDown(keys, own.down), state(Down, player), state(Up, player));
+        updateDirection(isDown(keys, own.left), state(Left, player), state(Right, player));
+        updateDirection(isDown(keys, own.right), state(Right, player), state(Left, player));
+        updateButton(isDown(keys, own.action1), state(Action1, player));
+        updateButton(isDown(keys, own.action2), state(Action2, player));
+    }
 }

@@ -15,7 +15,6 @@
 #include "shell/Config.h"
 
 namespace {
-constexpr int FONT_WEIGHT_NORMAL = 400;
 constexpr int SCORE_FONT_HEIGHT = 25;
 constexpr int CLOCK_FONT_HEIGHT = 35;
 constexpr int EFFECT_SOURCES = 5;
@@ -59,8 +58,8 @@ Game::~Game() {
 
 void Game::loadAssets() {
     menu = std::make_unique<MenuIntro>();
-    fonts->createFont("arial", "Arial", SCORE_FONT_HEIGHT, 0, false, FONT_WEIGHT_NORMAL);
-    fonts->createFont("arialBig", "Arial", CLOCK_FONT_HEIGHT, 0, false, FONT_WEIGHT_NORMAL);
+    fonts->createFont("arial", "Arial", SCORE_FONT_HEIGHT, 0, false, FontManager::FONT_WEIGHT_NORMAL);
+    fonts->createFont("arialBig", "Arial", CLOCK_FONT_HEIGHT, 0, false, FontManager::FONT_WEIGHT_NORMAL);
     beep = sounds->loadSound("beep2", "Sounds/beep2.wav", EFFECT_SOURCES, false);
     musicGame = sounds->loadSound("musicGame", "Musics/musicGame.wav", 1, true);
     musicMenu = sounds->loadSound("musicMenu", "Musics/musicMenu.wav", 1, true);

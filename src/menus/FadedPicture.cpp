@@ -9,7 +9,6 @@
 namespace {
 constexpr std::uint32_t OPAQUE_WHITE_RGB = 0xFFFFFFu;
 constexpr int ALPHA_SHIFT = 24;
-constexpr int OPAQUE = 255;
 }  // namespace
 
 std::uint32_t fadedColor(int alpha) {

@@ -5,6 +5,8 @@
 class Sprite;
 class Texture;
 
+constexpr int OPAQUE = 255;
+
 // The sprite colour that draws a picture in its own colours, faded to alpha.
 std::uint32_t fadedColor(int alpha);
 

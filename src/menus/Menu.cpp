@@ -14,10 +14,7 @@ namespace {
 // title a fifteenth.
 constexpr int ITEM_FONT_DIVISOR = 20;
 constexpr int TITLE_FONT_DIVISOR = 15;
-constexpr int FONT_WEIGHT_NORMAL = 400;
 constexpr int MENU_SOUND_SOURCES = 5;
-// Item rows start a third of the way down and are one and a half rows apart.
-constexpr double ROW_SPACING = 1.5;
 }  // namespace
 
 void playAtCentre(Sound* sound) {
@@ -34,9 +31,9 @@ Menu::Menu()
     height = config->height;
     texture = textures->loadTexture("menu", "Images/Menu/menu.png");
     fonts->createFont(itemFont, "Arial", rowHeight(), 0, false,
-                      FONT_WEIGHT_NORMAL);
+                      FontManager::FONT_WEIGHT_NORMAL);
     fonts->createFont(titleFont, "Arial", config->height / TITLE_FONT_DIVISOR, 0, false,
-                      FONT_WEIGHT_NORMAL);
+                      FontManager::FONT_WEIGHT_NORMAL);
     moveSound = sounds->loadSound("beep", "Sounds/beep.wav", MENU_SOUND_SOURCES, false);
     selectSound = sounds->loadSound("beep2", "Sounds/beep2.wav", MENU_SOUND_SOURCES, false);
 }
@@ -106,7 +103,7 @@ void Menu::draw() {
     const int h = config->height;
     drawTitle();
     for (int i = 0; i < itemCount; ++i) {
-        const double top = i * ROW_SPACING * rowHeight() + h / 3.0;
+        const double top = i * MENU_ROW_SPACING * rowHeight() + h / 3.0;
         const bool highlighted = i + 1 == selected;
         fonts->drawText(itemFont, items[i], rowLeft(), static_cast<int>(top), rowRight(),
                         static_cast<int>(top + rowHeight()), 255, highlighted ? 0 : 255,

@@ -14,6 +14,8 @@ class TextureManager;
 
 // Milliseconds between two highlight moves while a direction stays held.
 constexpr int MENU_REPEAT_MS = 400;
+// Item rows start a third of the way down and are one and a half rows apart.
+constexpr double MENU_ROW_SPACING = 1.5;
 
 // A page outside the match: a full-screen picture, a title and a vertical
 // list of items with one highlight that both players steer. A page never

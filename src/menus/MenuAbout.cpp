@@ -9,7 +9,6 @@ namespace {
 // with the width.
 constexpr double TEXT_FONT_HEIGHT_AT_1280 = 25.0;
 constexpr double REFERENCE_WIDTH = 1280.0;
-constexpr int FONT_WEIGHT_NORMAL = 400;
 // The text box is narrower than the item rows and starts just below "Back".
 constexpr double TEXT_HALF_WIDTH_DIVISOR = 3.5;
 constexpr double TEXT_TOP_ROWS = 1.2;
@@ -31,7 +30,7 @@ MenuAbout::MenuAbout() {
     title = "About";
     fonts->createFont(textFont, "Arial",
                       static_cast<int>(config->width / REFERENCE_WIDTH * TEXT_FONT_HEIGHT_AT_1280),
-                      0, false, FONT_WEIGHT_NORMAL);
+                      0, false, FontManager::FONT_WEIGHT_NORMAL);
 }
 
 void MenuAbout::draw() {

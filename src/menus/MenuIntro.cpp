@@ -6,7 +6,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int OPAQUE = 255;
 // The second picture fades in over the first from the start until this much
 // time is left, the third over the second until THIRD_OPAQUE_MS is left.
 constexpr int SECOND_OPAQUE_MS = 4500;

@@ -14,10 +14,8 @@ namespace {
 // Multisample counts run 0, 2, 4, 8, 16: doubling stops at the largest
 // count any device offers.
 constexpr int FIRST_MULTISAMPLE = 2;
-constexpr int MAX_MULTISAMPLE = 16;
 // The values end at the right edge of a box narrower than the item rows.
 constexpr double VALUE_HALF_WIDTH_DIVISOR = 3.5;
-constexpr double ROW_SPACING = 1.5;
 }  // namespace
 
 MenuOptions::MenuOptions() {
@@ -47,7 +45,7 @@ void MenuOptions::stepForward() {
     case ItemAntialiasing:
         if (multisampleChoice == 0)
             multisampleChoice = FIRST_MULTISAMPLE;
-        else if (multisampleChoice > 0 && multisampleChoice < MAX_MULTISAMPLE)
+        else if (multisampleChoice > 0 && multisampleChoice < GraphicsDevice::MAX_MULTISAMPLE)
             multisampleChoice *= 2;
         validateMultisample();
         break;
@@ -105,7 +103,7 @@ void MenuOptions::draw() {
         std::to_string(multisampleChoice) + "x",
     };
     for (int i = 0; i < 3; ++i) {
-        const double top = i * ROW_SPACING * s + t;
+        const double top = i * MENU_ROW_SPACING * s + t;
         fonts->drawText(itemFont, values[i], left, static_cast<int>(top), right,
                         static_cast<int>(top + s), 255, 255, 255, 255, DT_RIGHT | DT_VCENTER);
     }

@@ -4,7 +4,6 @@
 #include "platform/Sprite.h"
 
 namespace {
-constexpr int OPAQUE = 255;
 constexpr double FADE_IN_END = 0.75;   // of the life still remaining
 constexpr double FADE_OUT_START = 0.25;
 constexpr double FADE_FRACTION = 0.25;

@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr int GL_MAJOR = 3;
-constexpr int GL_MINOR = 3;
 constexpr int FLOATS_PER_SCREEN_VERTEX = 4;
 constexpr int VERTICES_PER_QUAD = 6;
 
@@ -195,7 +193,7 @@ std::unique_ptr<GlDevice> GlDevice::create(Window& window, int width, int height
     GLint minor = 0;
     glGetIntegerv(GL_MAJOR_VERSION, &major);
     glGetIntegerv(GL_MINOR_VERSION, &minor);
-    if (major < GL_MAJOR || (major == GL_MAJOR && minor < GL_MINOR)) {
+    if (major < Window::GL_MAJOR || (major == Window::GL_MAJOR && minor < Window::GL_MINOR)) {
         SDL_GL_DeleteContext(context);
         error = "OpenGL 3.3 is not available";
         return nullptr;

@@ -20,7 +20,6 @@ class Window;
 class GlDevice final : public GraphicsDevice {
 public:
     static constexpr int MAX_LIGHTS = 8;
-    static constexpr int MAX_MULTISAMPLE = 16;
 
     // Creates the OpenGL context on the window. Null when OpenGL 3.3 is
     // missing; error then says so in one line.

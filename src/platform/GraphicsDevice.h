@@ -16,6 +16,9 @@
 // game) and a recording device (tests).
 class GraphicsDevice {
 public:
+    // The largest multisample count any device offers.
+    static constexpr int MAX_MULTISAMPLE = 16;
+
     virtual ~GraphicsDevice() = default;
 
     // Whether a back buffer with this multisample count can be made:

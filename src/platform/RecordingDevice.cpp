@@ -5,12 +5,6 @@
 #include "platform/RecordedSprite.h"
 #include "platform/RecordedTexture.h"
 
-namespace {
-
-constexpr int MAX_MULTISAMPLE = 16;
-
-}  // namespace
-
 RecordingDevice::RecordingDevice() = default;
 
 bool RecordingDevice::checkMultisample(int samples) const {

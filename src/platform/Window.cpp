@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int GL_MAJOR = 3;
-constexpr int GL_MINOR = 3;
 constexpr int COLOR_BITS = 8;
 
 bool videoDriverNamedExplicitly() {

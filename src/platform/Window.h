@@ -13,6 +13,9 @@ class Window {
 public:
     static constexpr int WINDOWED_X = 100;
     static constexpr int WINDOWED_Y = 100;
+    // The OpenGL version the window's context asks for.
+    static constexpr int GL_MAJOR = 3;
+    static constexpr int GL_MINOR = 3;
 
     // Null when there is no display to open it on; error then says so in one
     // line. A video driver named in SDL_VIDEODRIVER is used as it is, so
