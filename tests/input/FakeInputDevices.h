@@ -28,10 +28,7 @@ public:
 
 class FakeJoystick final : public JoystickDevice {
 public:
-    bool read(JoystickReading& out) override {
-        if (readable) out = reading;
-        return readable;
-    }
+    bool read(JoystickReading& out) override { return readable && (out = reading, true); }
 
     JoystickReading reading;
     bool readable = true;
@@ -41,14 +38,8 @@ public:
 // `joystickCount` joysticks.
 struct FakeInput {
     explicit FakeInput(int joystickCount = 0) {
-        auto keyboardDevice = std::make_unique<FakeKeyboard>();
-        keyboard = keyboardDevice.get();
-        input.keyboard->device = std::move(keyboardDevice);
-        for (int i = 0; i < joystickCount; ++i) {
-            auto joystickDevice = std::make_unique<FakeJoystick>();
-            joysticks[i] = joystickDevice.get();
-            input.joysticks->devices[i] = std::move(joystickDevice);
-        }
+        input.keyboard->device.reset(keyboard = new FakeKeyboard);
+        for (int i = 0; i < joystickCount; ++i) input.joysticks->devices[i].reset(joysticks[i] = new FakeJoystick);
         input.joysticks->count = joystickCount;
     }
 

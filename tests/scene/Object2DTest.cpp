@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 using Kind = DeviceCall::Kind;
@@ -17,24 +19,17 @@ TEST(Object2D, UpdateMovesByVelocityPerHalfSecondEvenBackward) {
     picture.velocityX = 2;
     picture.velocityY = -4;
     picture.update(250);
-    EXPECT_DOUBLE_EQ(picture.x, 11);
-    EXPECT_DOUBLE_EQ(picture.y, 18);
+    EXPECT_EQ(std::tuple(picture.x, picture.y), std::tuple(11.0, 18.0));
     picture.update(-500);
-    EXPECT_DOUBLE_EQ(picture.x, 9);
-    EXPECT_DOUBLE_EQ(picture.y, 22);
-    EXPECT_DOUBLE_EQ(picture.z, 0);
+    EXPECT_EQ(std::tuple(picture.x, picture.y, picture.z), std::tuple(9.0, 22.0, 0.0));
 }
 
 struct Object2DDrawTest : ::testing::Test {
     RecordingDevice& device = installRecordingDevice();
     TempDirectory dir;
-    Texture* picture = nullptr;
-
-    Object2DDrawTest() {
-        writeFlatPng(dir.file("menu.png"), 1024, 1024, 0x808080FFu);
-        picture = TextureManager::instance().loadTexture("menu", dir.file("menu.png"));
-        device.clearCalls();
-    }
+    Texture* picture = (writeFlatPng(dir.file("menu.png"), 1024, 1024, 0x808080FFu),
+                        TextureManager::instance().loadTexture("menu", dir.file("menu.png")));
+    Object2DDrawTest() { device.clearCalls(); }
 };
 
 TEST_F(Object2DDrawTest, ASizedPictureCoversExactlyItsRectangle) {
@@ -47,13 +42,9 @@ TEST_F(Object2DDrawTest, ASizedPictureCoversExactlyItsRectangle) {
     // The corners are where the transform set puts the 1024 × 1024 picture.
     const DeviceCall& draw = device.calls[1];
     ASSERT_EQ(draw.kind, Kind::SpriteDraw);
-    EXPECT_EQ(draw.texture, picture);
-    EXPECT_FALSE(draw.hasPosition);
-    EXPECT_EQ(draw.color, 0xFFFFFFFFu);
-    EXPECT_FLOAT_EQ(draw.topLeft.x, 64);
-    EXPECT_FLOAT_EQ(draw.topLeft.y, 32);
-    EXPECT_FLOAT_EQ(draw.bottomRight.x, 576);
-    EXPECT_FLOAT_EQ(draw.bottomRight.y, 416);
+    EXPECT_EQ(std::tuple(draw.texture, draw.hasPosition, draw.color), std::tuple(picture, false, 0xFFFFFFFFu));
+    EXPECT_EQ(std::tuple(draw.topLeft.x, draw.topLeft.y, draw.bottomRight.x, draw.bottomRight.y),
+              std::tuple(64.0f, 32.0f, 576.0f, 416.0f));
 }
 
 TEST_F(Object2DDrawTest, AnUnsizedPictureKeepsTheTransformOfTheLastSizedDraw) {
@@ -72,9 +63,7 @@ TEST_F(Object2DDrawTest, AnUnsizedPictureKeepsTheTransformOfTheLastSizedDraw) {
     const DeviceCall& draw = device.calls[0];
     ASSERT_EQ(draw.kind, Kind::SpriteDraw);
     EXPECT_TRUE(draw.hasPosition);
-    EXPECT_FLOAT_EQ(draw.position.x, 100);
-    EXPECT_FLOAT_EQ(draw.position.y, 50);
-    EXPECT_FLOAT_EQ(draw.position.z, 0.25f);
+    EXPECT_EQ(std::tuple(draw.position.x, draw.position.y, draw.position.z), std::tuple(100.0f, 50.0f, 0.25f));
     EXPECT_FLOAT_EQ(draw.topLeft.x, 64 + 100 * 0.5f);  // under the sized draw's half scale
 
     // One sized in a single direction is drawn unsized as well.
