@@ -97,18 +97,6 @@ inline double rms(const std::vector<double>& samples, std::size_t start = 0, std
     return count == 0 ? 0.0 : std::sqrt(energy / static_cast<double>(count));
 }
 
-// The power of one frequency over some samples (Goertzel).
-inline double powerAt(const std::vector<double>& samples, double frequency, int rate) {
-    const double k = 2.0 * std::cos(2.0 * std::numbers::pi * frequency / rate);
-    double s1 = 0.0, s2 = 0.0;
-    for (double x : samples) {
-        const double s0 = x + k * s1 - s2;
-        s2 = s1;
-        s1 = s0;
-    }
-    return s1 * s1 + s2 * s2 - k * s1 * s2;
-}
-
 inline ALint bufferProperty(ALuint buffer, ALenum property) {
     ALint value = -1;
     alGetBufferi(buffer, property, &value);

@@ -117,7 +117,6 @@ TEST_F(HeardOutput, ToneThroughTheRegistryIsHeardOnTheSideOfTheListenerItIsOn) {
         const std::vector<double> near = mix.channel(x < 0 ? 0 : 1), far = mix.channel(x < 0 ? 1 : 0);
         EXPECT_GT(rms(near), 1000);
         EXPECT_GT(rms(near), 2 * rms(far));
-        EXPECT_GT(powerAt(near, 440, RATE), 100 * powerAt(near, 660, RATE));
     }
 }
 

@@ -1,7 +1,7 @@
 // The generated models drawn on the real OpenGL device, where a match puts
 // them at its start: the arena, the small robot for player 1 at (6, 0) and
 // the big one for player 2 at (-6, 0), and the disc at (4, 0, -4.9). With
-// KORV_SCREENSHOT_DIR set, the pictures are also written there.
+// KORV_SCREENSHOT_DIR set, the picture is also written there.
 #include "assets/MeshManager.h"
 #include "platform/GlDevice.h"
 #include "platform/Window.h"
@@ -16,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -50,33 +49,12 @@ void draw(const Placed& placed) {
     object.draw();
 }
 
-Image drawScene(GlDevice& device, bool withActors) {
-    device.clear(CLEAR_TARGET, CLEAR_COLOR, 1.0f);
-    device.clear(CLEAR_ZBUFFER, 0xFF000000u, 1.0f);
-    device.beginScene();
-    draw(ARENA);
-    if (withActors)
-        for (const Placed& actor : ACTORS) draw(actor);
-    device.endScene();
-    return device.readBackBuffer();
-}
+}  // namespace
 
-struct Pixel {
-    int x, y;
-};
-
-Pixel project(const Vector3& p, int width, int height) {
-    const Matrix view = matrixLookAtLH({0, 0, 8}, {0, 0, 0}, {0, 1, 0});
-    const Matrix projection = matrixPerspectiveFovLH(0.7853982f, static_cast<float>(width) / height, 1.0f, 100.0f);
-    const Vector3 ndc = transformCoord(p, matrixMultiply(view, projection));
-    return {static_cast<int>((ndc.x + 1.0f) / 2.0f * width), static_cast<int>((1.0f - ndc.y) / 2.0f * height)};
-}
-
-const std::uint8_t* at(const Image& image, Pixel p) {
-    return &image.rgba[(static_cast<std::size_t>(p.y) * image.width + p.x) * 4];
-}
-
-void renderAndCheck(int width, int height) {
+// The rally scene's test checks where each actor shows; this one checks that
+// the arena fills the view and keeps the picture of the match's start.
+TEST(ModelScene, MatchStartFillsTheView) {
+    constexpr int width = 1680, height = 1050;
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     WorkingDirectory inside{KORV_GAME_DIR};
     std::string error;
@@ -93,8 +71,13 @@ void renderAndCheck(int width, int height) {
     LightManager::instance().addSceneLight();
     setCamera(gl, width, height);
 
-    const Image empty = drawScene(gl, false);
-    const Image full = drawScene(gl, true);
+    gl.clear(CLEAR_TARGET, CLEAR_COLOR, 1.0f);
+    gl.clear(CLEAR_ZBUFFER, 0xFF000000u, 1.0f);
+    gl.beginScene();
+    draw(ARENA);
+    for (const Placed& actor : ACTORS) draw(actor);
+    gl.endScene();
+    const Image full = gl.readBackBuffer();
     ASSERT_EQ(full.width, width);
     ASSERT_EQ(full.height, height);
 
@@ -104,23 +87,6 @@ void renderAndCheck(int width, int height) {
         if (full.rgba[i] == 0x50 && full.rgba[i + 1] == 0x50 && full.rgba[i + 2] == 0x50) ++bare;
     EXPECT_LT(bare, width * height / 1000);
 
-    // Each actor shows where the match puts it, in its model's colour: the
-    // small robot's head silver-white, the big one's slate blue.
-    const std::uint8_t* small = at(full, project({6.0f, 0.0f, -4.8f}, width, height));
-    EXPECT_GT(std::min({small[0], small[1], small[2]}), 180) << "the small robot is silver";
-    const std::uint8_t* big = at(full, project({-6.05f, 0.15f, -4.66f}, width, height));
-    EXPECT_GT(big[2], big[0] + 25) << "the big robot is slate blue";
-    EXPECT_LT(big[0], 160) << "the big robot is darker than the small one";
-    const Pixel discSpot = project({4.0f, 0.15f, -4.85f}, width, height);
-    const std::uint8_t* disc = at(full, discSpot);
-    const std::uint8_t* floor = at(empty, discSpot);
-    EXPECT_GT(std::abs(disc[1] - floor[1]) + std::abs(disc[0] - floor[0]), 60) << "the disc shows";
-
     saveScreenshot("models-" + std::to_string(width) + "x" + std::to_string(height), full);
 }
 
-}  // namespace
-
-TEST(ModelScene, MatchStartDrawsAtSixForty) { renderAndCheck(640, 480); }
-
-TEST(ModelScene, MatchStartDrawsAtSixteenEighty) { renderAndCheck(1680, 1050); }

@@ -34,8 +34,6 @@ constexpr int RATE = 44100;
 constexpr double FULL_SCALE = 32767;
 // About -54 dBFS: what a file may start or end on without an audible click.
 constexpr double EDGE_TOLERANCE = 64;
-// 0.5 % of full scale: an offset this large thumps when a sound starts.
-constexpr double LARGEST_MEAN = FULL_SCALE * 0.005;
 // Neighbourhood of the loop point whose sample-to-sample jumps the seam is
 // compared with.
 constexpr std::size_t SEAM_NEIGHBOURHOOD = 1024;
@@ -70,7 +68,7 @@ void expectSeamless(const std::vector<double>& samples) {
     EXPECT_GT(*quietest, silence) << "at window " << quietest - level.begin();
 }
 
-TEST(Sounds, EveryFileLoadsAndIsOfItsLengthLoudUnclippedCentredAndCleanAtItsEdgesOrSeam) {
+TEST(Sounds, EveryFileLoadsAndIsOfItsLengthLoudUnclippedAndCleanAtItsEdgesOrSeam) {
     useNullOutput();
     ASSERT_TRUE(openAudioDevice());
     for (const Expected& expected : FILES) {
@@ -97,9 +95,6 @@ TEST(Sounds, EveryFileLoadsAndIsOfItsLengthLoudUnclippedCentredAndCleanAtItsEdge
             SCOPED_TRACE("channel " + std::to_string(c));
             const std::vector<double> samples = wav.channel(c);
             ASSERT_FALSE(samples.empty());
-            double sum = 0.0;
-            for (double s : samples) sum += s;
-            EXPECT_LT(std::fabs(sum / static_cast<double>(samples.size())), LARGEST_MEAN);
             if (expected.loops) {
                 expectSeamless(samples);
             } else {  // effects and the intro start and end in silence
