@@ -4,7 +4,6 @@
 #include "audio/SoundManager.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <utility>
 
 namespace {
@@ -32,24 +31,17 @@ protected:
         ASSERT_TRUE(openAudioDevice());
     }
 
-    // A FLAC file of 1000 frames whose header announces `announced`.
+    // A FLAC file of 1000 frames whose header announces `announced`: the
+    // 36-bit total sample count is the low nibble of byte 21 and bytes 22 to 25.
     std::string flacAnnouncing(const std::string& name, std::uint64_t announced) {
         const std::string path = folder.file(name);
         writeSoundFile(path, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 1, 8000, tone(440, 0.5, 8000, 1000, 1));
-        // The 36-bit total sample count ends the 8 bytes at offset 18.
-        constexpr long FIELD_OFFSET = 18;
-        constexpr std::uint64_t TOTAL_MASK = (std::uint64_t{1} << 36) - 1;
-        std::FILE* file = std::fopen(path.c_str(), "r+b");
-        unsigned char bytes[8];
-        std::fseek(file, FIELD_OFFSET, SEEK_SET);
-        EXPECT_EQ(std::fread(bytes, 1, sizeof bytes, file), sizeof bytes);
-        std::uint64_t field = 0;
-        for (unsigned char byte : bytes) field = field << 8 | byte;
-        field = (field & ~TOTAL_MASK) | (announced & TOTAL_MASK);
-        for (int i = 7; i >= 0; --i, field >>= 8) bytes[i] = static_cast<unsigned char>(field & 0xFF);
-        std::fseek(file, FIELD_OFFSET, SEEK_SET);
-        std::fwrite(bytes, 1, sizeof bytes, file);
-        std::fclose(file);
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekg(21);
+        const int nibbles = file.get();
+        file.seekp(21);
+        file.put(static_cast<char>((nibbles & 0xF0) | ((announced >> 32) & 0x0F)));
+        for (int shift = 24; shift >= 0; shift -= 8) file.put(static_cast<char>(announced >> shift));
         return path;
     }
 

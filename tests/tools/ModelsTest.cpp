@@ -107,20 +107,17 @@ TEST(Models, EveryModelLoadsWithItsPicturesAndItsFrontFacesClockwiseTowardItsNor
         double volume = 0.0;
         for (const MeshSubset& s : data.subsets)
             for (std::size_t i = 0; i + 2 < s.indices.size(); i += 3) {
-                const MeshVertex& a = s.vertices[s.indices[i]];
-                const MeshVertex& b = s.vertices[s.indices[i + 1]];
-                const MeshVertex& c = s.vertices[s.indices[i + 2]];
-                double e1[3], e2[3], n[3];
+                const MeshVertex* v[3] = {&s.vertices[s.indices[i]], &s.vertices[s.indices[i + 1]],
+                                          &s.vertices[s.indices[i + 2]]};
+                auto edge = [&](int to, int k) { return double(v[to]->position[k]) - v[0]->position[k]; };
+                double facing = 0.0;
                 for (int k = 0; k < 3; ++k) {
-                    e1[k] = b.position[k] - a.position[k];
-                    e2[k] = c.position[k] - a.position[k];
-                    n[k] = a.normal[k] + b.normal[k] + c.normal[k];
+                    const int k1 = (k + 1) % 3, k2 = (k + 2) % 3;
+                    const double f = edge(1, k1) * edge(2, k2) - edge(1, k2) * edge(2, k1);
+                    facing += f * (v[0]->normal[k] + v[1]->normal[k] + v[2]->normal[k]);
+                    volume += v[0]->position[k] * f / 6.0;
                 }
-                const double f[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2],
-                                     e1[0] * e2[1] - e1[1] * e2[0]};
-                ASSERT_GT(f[0] * n[0] + f[1] * n[1] + f[2] * n[2], 0.0)
-                    << "triangle " << i / 3 << " is culled from the side its normals show";
-                volume += (a.position[0] * f[0] + a.position[1] * f[1] + a.position[2] * f[2]) / 6.0;
+                ASSERT_GT(facing, 0.0) << "triangle " << i / 3 << " is culled from the side its normals show";
             }
         // Robots and the disc are built of closed shapes: facing outward,
         // they enclose a positive volume.
@@ -159,29 +156,21 @@ TEST_F(ArenaModel, GoalLineMarkingsLieOnBothGoalLinesAcrossTheCourt) {
 }
 
 TEST_F(ArenaModel, SideWallsFaceTheCourtWhereTheDiscRebounds) {
-    int innerFaces[2] = {0, 0};
-    Bounds inner;
-    const MeshSubset& s = subset("walls.png");
-    for (std::size_t i = 0; i < s.indices.size(); i += 3) {
-        const Vector3 p = at(s.vertices[s.indices[i]], ARENA_WORLD);
-        const Vector3 n = normalAt(s.vertices[s.indices[i]], ARENA_WORLD);
-        const float length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
+    Bounds inner[2];
+    for (const MeshVertex& v : subset("walls.png").vertices) {
+        const Vector3 p = at(v, ARENA_WORLD), n = normalAt(v, ARENA_WORLD);
         // A face turned toward the middle line of the court.
-        if (std::abs(p.y) < 1.0f || n.y * p.y > -0.9f * length * std::abs(p.y)) continue;
-        ++innerFaces[p.y > 0 ? 0 : 1];
-        for (int k = 0; k < 3; ++k) {
-            const Vector3 q = at(s.vertices[s.indices[i + k]], ARENA_WORLD);
-            EXPECT_GE(std::abs(q.y), 2.4f);
-            EXPECT_LE(std::abs(q.y), 2.5f);
-            inner.add(q);
-        }
+        if (std::abs(p.y) < 1.0f || n.y * p.y > -0.9f * std::hypot(n.x, n.y, n.z) * std::abs(p.y)) continue;
+        EXPECT_GE(std::abs(p.y), 2.4f);
+        EXPECT_LE(std::abs(p.y), 2.5f);
+        inner[p.y > 0].add(p);
     }
-    EXPECT_GT(innerFaces[0], 0);
-    EXPECT_GT(innerFaces[1], 0);
-    EXPECT_LE(inner.lo.x, -6.5f);
-    EXPECT_GE(inner.hi.x, 6.5f);
-    EXPECT_NEAR(inner.lo.z, -5.5f, 0.05f);
-    EXPECT_GT(inner.hi.z, -5.4f);
+    for (const Bounds& side : inner) {
+        EXPECT_LE(side.lo.x, -6.5f);
+        EXPECT_GE(side.hi.x, 6.5f);
+        EXPECT_NEAR(side.lo.z, -5.5f, 0.05f);
+        EXPECT_GT(side.hi.z, -5.4f);
+    }
 }
 
 TEST(DiscModel, LiesFlatWithARadiusOfAboutTwentyTwoHundredths) {
