@@ -85,15 +85,10 @@ TEST_F(VirtualJoysticks, OtherJoystickGivesItsFirstHatAndButtonsZeroToTwoUntilUn
     ASSERT_TRUE(device);
 
     SDL_JoystickSetVirtualHat(stick, 0, SDL_HAT_LEFTUP);
-    set(stick, {{2, true}, {3, true}});
+    set(stick, {{0, true}, {2, true}, {3, true}});
     JoystickReading reading = read(*device);
     EXPECT_EQ(reading.pov, 31500);
-    EXPECT_EQ(reading.buttons, (Buttons{false, false, true}));
-    SDL_JoystickSetVirtualHat(stick, 0, SDL_HAT_RIGHTDOWN);
-    set(stick, {{0, true}, {2, false}});
-    reading = read(*device);
-    EXPECT_EQ(reading.pov, 13500);
-    EXPECT_EQ(reading.buttons, (Buttons{true, false, false}));
+    EXPECT_EQ(reading.buttons, (Buttons{true, false, true}));
 
     // Unplugged: the read fails and the set counts it as neutral.
     SDL_JoystickClose(stick);
@@ -107,7 +102,6 @@ TEST_F(VirtualJoysticks, NoneAttachedSetsUpNoneThenTwoAreSetUpInOrderAndAThirdIs
     input.enumerateJoysticks();
     EXPECT_EQ(input.joysticks->count, 0);
     EXPECT_FALSE(openJoystick(0));
-    EXPECT_FALSE(openJoystick(-1));
 
     for (int i = 0; i < 3; ++i) {
         int index = 0;

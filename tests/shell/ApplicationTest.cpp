@@ -22,9 +22,7 @@ struct GameUnderX : ::testing::Test {
     XServer x;
     TempDirectory runFolder;
 
-    void SetUp() override {
-        ASSERT_TRUE(x.running());
-    }
+    void SetUp() override { ASSERT_TRUE(x.running()); }
 
     // Waits until the window shows the clear grey all over; keeps the last
     // look at the screen under name.
@@ -56,14 +54,10 @@ struct GameUnderX : ::testing::Test {
         EXPECT_EQ((std::array{g.x, g.y, g.width, g.height}), (std::array{100, 100, width, height}));
         EXPECT_TRUE(showsGrey(window, "window_" + std::to_string(width) + "x" + std::to_string(height)));
 
-        const auto asked = std::chrono::steady_clock::now();
         x.sendDeleteWindow(window);
         const std::optional<int> status = game.wait(CLOSE_TIMEOUT_MS);
         ASSERT_TRUE(status.has_value()) << "still running after the close request";
         EXPECT_EQ(*status, 0) << game.standardError();
-        RecordProperty("close_ms", static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                        std::chrono::steady_clock::now() - asked)
-                                                        .count()));
     }
 };
 
@@ -80,7 +74,7 @@ TEST(GameWithoutDisplay, SaysSoInOneLineAndFails) {
                       {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER", "ALSOFT_DRIVERS=null"});
     const std::optional<int> status = game.wait(10000);
     ASSERT_TRUE(status.has_value());
-    EXPECT_GT(*status, 0) << "crashed or succeeded instead of failing";
+    EXPECT_GT(*status, 0);
     const std::string error = game.standardError();
     EXPECT_NE(error.find("no display"), std::string::npos) << error;
     EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1) << error;

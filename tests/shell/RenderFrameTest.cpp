@@ -1,6 +1,5 @@
 #include "shell/RenderFrame.h"
 
-#include "shell/DeviceSetup.h"
 #include "support/RecordingGraphics.h"
 #include "support/TempDirectory.h"
 #include "support/WorkingDirectory.h"
@@ -42,22 +41,6 @@ TEST(RenderFrame, ClearsTwiceDrawsThroughTheCameraAndPresents) {
     EXPECT_GT(transformCoord({0, 2, -5}, viewProjection).y, 0.0f);
     EXPECT_NEAR(transformCoord({0, 0, 7}, viewProjection).z, 0.0f, 1e-5f);
     EXPECT_NEAR(transformCoord({0, 0, -92}, viewProjection).z, 1.0f, 1e-5f);
-}
-
-TEST(DeviceSetup, FixesTheRunWideRenderStatesInOrder) {
-    RecordingDevice device;
-    setRunRenderStates(device);
-    std::vector<std::pair<RenderState, std::uint32_t>> states;
-    for (const DeviceCall& call : device.calls) states.emplace_back(call.state, call.value);
-    EXPECT_EQ(states, (std::vector<std::pair<RenderState, std::uint32_t>>{
-                          {RenderState::Lighting, 1u},
-                          {RenderState::ZEnable, 1u},
-                          {RenderState::Ambient, 0xFF323232u},
-                          {RenderState::AlphaBlendEnable, 1u},
-                          {RenderState::SrcBlend, BLEND_SRCALPHA},
-                          {RenderState::DestBlend, BLEND_INVSRCALPHA},
-                          {RenderState::MultisampleAntialias, 1u},
-                      }));
 }
 
 }  // namespace

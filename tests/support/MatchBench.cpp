@@ -57,7 +57,6 @@ int MatchBench::step(int elapsed) {
         const int owner = disc.owner >= 1 && disc.owner <= 2 ? disc.owner : 0;
         score[owner] += points;
         lastPoints = points;
-        lastScorer = disc.owner;
     }
     return points;
 }

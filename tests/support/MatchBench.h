@@ -53,8 +53,7 @@ public:
     Robot robot2;
     Frisbee disc;
     std::array<int, 3> score{};  // by player number; entry 0 collects points of owner 0
-    int lastPoints = 0;          // points of the last step that scored, and who got them
-    int lastScorer = 0;
+    int lastPoints = 0;          // points of the last step that scored
 
 private:
     void rebuildControls();
