@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace {
 
 std::string pageTitle(const Game& game) { return game.menu ? game.menu->getTitle() : ""; }
@@ -42,12 +40,6 @@ TEST(MenuPhaseTest, FromTheIntroThroughThePagesToMatchesThatStartFromZero) {
     world.tap(Action1, 2);
     EXPECT_EQ(pageTitle(game), "Menu");
     EXPECT_EQ(game.menu->selected, 1) << "every visit starts fresh";
-
-    choose(world, MainMenu::OPTIONS);
-    EXPECT_EQ(pageTitle(game), "Options");
-    for (int i = 0; i < 3; ++i) world.tap(Down, 2);
-    world.tap(Action1, 1);
-    EXPECT_EQ(pageTitle(game), "Menu");
 
     choose(world, MainMenu::PLAY);
     EXPECT_EQ(pageTitle(game), "Character");
@@ -94,17 +86,6 @@ TEST(MenuPhaseTest, FromTheIntroThroughThePagesToMatchesThatStartFromZero) {
     EXPECT_EQ(game.frisbee->state, FrisbeeDropping);
     EXPECT_LE(game.timeLeft, Game::SET_TIME_MS);
     EXPECT_GE(game.timeLeft, Game::SET_TIME_MS - 33);
-}
-
-TEST(MenuPhaseDeathTest, ExitEndsTheProcessWithStatusZero) {
-    EXPECT_EXIT(
-        {
-            MatchWorld world;
-            skipIntro(world);
-            choose(world, MainMenu::EXIT);
-            std::abort();  // never reached
-        },
-        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -40,9 +40,7 @@ TEST(MenuTest, DirectionsOfBothPlayersShareOneHighlightAndTimer) {
         {{}, 4},                    // nothing held fills the timer again...
         {{{Up, 2}}, 3},             // ...so the next press moves at once
         {{{Left, 2}}, 3},           // sideways moves nothing but keeps the timer running
-        {{{Left, 2}}, 3},
-        {{{Right, 1}}, 3},
-        {{{Down, 1}}, 3},  // still within 400 ms of the last move
+        {{{Down, 1}}, 3},
     };
     ScriptedKeys keys;
     MainMenu menu;
@@ -97,7 +95,6 @@ TEST(MenuDrawingTest, TitleAndRowsAt640By480) {
     for (int i = 0; i < 4; ++i) {
         const int top = 160 + 36 * i;
         EXPECT_EQ(texts[i + 1]->text, items[i]);
-        EXPECT_EQ(texts[i + 1]->font, RecordingScreen::font("arialMenu"));
         EXPECT_TRUE(drawnIn(texts[i + 1], 106, top, 533, top + 24, DT_CENTER | DT_VCENTER,
                             i == 1 ? RED : WHITE));
     }
@@ -106,12 +103,6 @@ TEST(MenuDrawingTest, TitleAndRowsAt640By480) {
     for (const DeviceCall* call : screen.device->callsOf(DeviceCall::Kind::CreateFont))
         heights.push_back(call->height);
     EXPECT_EQ(heights, (std::vector<int>{24, 32}));
-
-    screen.device->clearCalls();
-    MenuPause().draw();
-    std::vector<std::string> pause;
-    for (const DeviceCall* call : screen.texts()) pause.push_back(call->text);
-    EXPECT_EQ(pause, (std::vector<std::string>{"Pause", "Return to game", "Exit to main menu"}));
 }
 
 TEST(MenuDrawingTest, PictureIsTheBackgroundStretchedOverTheScreen) {
@@ -124,10 +115,9 @@ TEST(MenuDrawingTest, PictureIsTheBackgroundStretchedOverTheScreen) {
     ASSERT_NE(draw, nullptr);
     EXPECT_EQ(draw->texture, menu.texture);
     EXPECT_EQ(draw->color, 0xFFFFFFFFu);
-    const float corners[] = {draw->topLeft.x, draw->topLeft.y, draw->bottomRight.x,
-                             draw->bottomRight.y};
-    const float screenCorners[] = {0.0f, 0.0f, 640.0f, 480.0f};
-    for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(corners[i], screenCorners[i]) << i;
+    EXPECT_EQ((std::array<float, 4>{draw->topLeft.x, draw->topLeft.y, draw->bottomRight.x,
+                                    draw->bottomRight.y}),
+              (std::array<float, 4>{0, 0, 640, 480}));
 }
 
 }  // namespace

@@ -1,11 +1,8 @@
 #pragma once
 
 #include "assets/FontManager.h"
-#include "assets/MeshManager.h"
-#include "assets/TextureManager.h"
 #include "platform/DeviceCall.h"
-#include "platform/RecordingDevice.h"
-#include "shell/GraphicsContext.h"
+#include "support/RecordingGraphics.h"
 
 #include <gtest/gtest.h>
 
@@ -17,18 +14,6 @@
 // pictures asked for.
 class RecordingScreen {
 public:
-    RecordingScreen() {
-        auto owned = std::make_unique<RecordingDevice>();
-        device = owned.get();
-        GraphicsContext::instance().device = std::move(owned);
-        TextureManager& textures = TextureManager::instance();
-        textures.device = device;
-        textures.spriteOwner = device->createSprite();
-        textures.sprite = textures.spriteOwner.get();
-        MeshManager::instance().device = device;
-        FontManager::instance().device = device;
-    }
-
     std::vector<const DeviceCall*> texts() const {
         return device->callsOf(DeviceCall::Kind::Text);
     }
@@ -44,7 +29,7 @@ public:
         return found == fonts.end() ? nullptr : found->second.get();
     }
 
-    RecordingDevice* device = nullptr;
+    RecordingDevice* device = &installRecordingDevice();
 };
 
 // (alpha, red, green, blue) as the device receives it.
