@@ -36,6 +36,14 @@ struct Screen {
             }
         return n;
     }
+    // Pixels that differ from another screen in a box.
+    int changedFrom(const Screen& other, int left, int top, int right, int bottom) const {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                n += pixels[std::size_t(y) * width + x] != other.pixels[std::size_t(y) * width + x];
+        return n;
+    }
     int distinctColours() const {
         std::vector<std::uint32_t> sorted = pixels;
         std::sort(sorted.begin(), sorted.end());
@@ -46,32 +54,20 @@ struct Screen {
 bool isRed(int r, int g, int b) { return r > 200 && g < 70 && b < 70; }
 bool isWhite(int r, int g, int b) { return r > 225 && g > 225 && b > 225; }
 
-// Pixels that differ between two screens in a box.
-int changed(const Screen& a, const Screen& b, int left, int top, int right, int bottom) {
-    int n = 0;
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x) {
-            const std::size_t i = static_cast<std::size_t>(y) * a.width + x;
-            n += a.pixels[i] != b.pixels[i];
-        }
-    return n;
-}
-
 // The game in its own working directory on a private X server, driven by
 // key presses sent to its window as a person types them.
 class GameEndToEndTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(server.running());
-        ASSERT_EQ(std::system("command -v xdotool >/dev/null"), 0) << "xdotool is needed";
-    }
+    void SetUp() override { ASSERT_TRUE(server.running()); }
 
+    void xdotool(const std::string& arguments) {
+        ASSERT_EQ(std::system(("DISPLAY=" + server.display() + " xdotool " + arguments).c_str()), 0);
+    }
     // Holds a key as long as a person does, then lets it go.
     void press(const std::string& key) {
-        const std::string prefix = "DISPLAY=" + server.display() + " xdotool ";
-        ASSERT_EQ(std::system((prefix + "keydown " + key).c_str()), 0);
+        xdotool("keydown " + key);
         sleepMs(HOLD_MS);
-        ASSERT_EQ(std::system((prefix + "keyup " + key).c_str()), 0);
+        xdotool("keyup " + key);
         sleepMs(BETWEEN_KEYS_MS);
     }
 
@@ -155,13 +151,12 @@ TEST_F(GameEndToEndTest, APersonPlaysThroughTheWholeGame) {
     // Player 1 (on the left of the screen) runs up, player 2 down: both
     // robots are drawn where they stand. Held until both have moved away,
     // however slowly the loaded machine runs the game.
-    const std::string prefix = "DISPLAY=" + server.display() + " xdotool ";
-    ASSERT_EQ(std::system((prefix + "keydown w keydown Down").c_str()), 0);
+    xdotool("keydown w keydown Down");
     const bool bothMoved = waitFor([&](const Screen& s) {
-        return changed(before, s, 20, 140, 110, 340) > 200 &&
-               changed(before, s, 530, 140, 620, 340) > 200;
+        return s.changedFrom(before, 20, 140, 110, 340) > 200 &&
+               s.changedFrom(before, 530, 140, 620, 340) > 200;
     });
-    ASSERT_EQ(std::system((prefix + "keyup w keyup Down").c_str()), 0);
+    xdotool("keyup w keyup Down");
     EXPECT_TRUE(bothMoved) << "the robots at (6, 0) and (-6, 0)";
     EXPECT_GT(before.distinctColours(), 200) << "the arena";
 

@@ -57,8 +57,7 @@ TEST(MatchSoakTest, HoursOfRandomPlayStayWithinTheRules) {
     std::uniform_int_distribution<int> model(1, 2);
     game.startMatch(model(random) + 10 * model(random));
 
-    int goals = 0, sets = 0, matches = 0, pauses = 0;
-    int previousSets = 0;
+    int goals = 0, matches = 0, pauses = 0;
     long long elapsed = 0;
     while (elapsed < SOAK_GAME_MS) {
         if (game.menu) {
@@ -94,14 +93,10 @@ TEST(MatchSoakTest, HoursOfRandomPlayStayWithinTheRules) {
         elapsed += t;
         if (wasPlaying && game.notification && game.flow == Game::FlowPlaying) ++goals;
         if (wasPlaying && game.menu) ++pauses;
-        const int setsNow = game.setsWon[0] + game.setsWon[1];
-        if (setsNow > previousSets) ++sets;
-        previousSets = setsNow;
         ASSERT_TRUE(withinRanges(game)) << "after " << elapsed << " ms";
     }
-    // The run really played: goals, sets, whole matches and pauses.
+    // The run really played: goals, whole matches and pauses.
     EXPECT_GT(goals, 100);
-    EXPECT_GT(sets, 5);
     EXPECT_GT(matches, 2);
     EXPECT_GT(pauses, 5);
 }

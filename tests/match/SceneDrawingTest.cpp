@@ -1,8 +1,6 @@
 #include "match/MatchWorld.h"
 #include "match/SceneDrawing.h"
 
-#include "menus/MenuPause.h"
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -17,19 +15,6 @@ std::vector<Kind> callKinds(const RecordingDevice& device) {
             call.kind != Kind::RenderState && call.kind != Kind::Texture)
             kinds.push_back(call.kind);
     return kinds;
-}
-
-TEST(SceneDrawingTest, APageHidesTheMatch) {
-    MatchWorld world;
-    RecordingDevice& device = *world.screen.device;
-    world.game.startMatch(11);
-    world.game.menu = std::make_unique<MenuPause>();
-    device.clearCalls();
-    drawScene();
-    EXPECT_EQ(device.count(Kind::DrawSubset), 0u);
-    EXPECT_EQ(device.count(Kind::SpriteDraw), 1u);
-    EXPECT_NE(world.screen.text("Return to game"), nullptr);
-    EXPECT_EQ(world.screen.text("Time\n99"), nullptr);
 }
 
 TEST(SceneDrawingTest, MatchViewThenMessageThenScoreAndClock) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "support/TempDirectory.h"
+#include "support/WorkingDirectory.h"
+
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 // A fresh working directory for one test process: the generated pictures,
@@ -11,34 +13,28 @@
 // empty, so the settings file is the test's own.
 class GameDirectory {
 public:
-    GameDirectory() {
-        namespace fs = std::filesystem;
-        char pattern[] = "/tmp/korv-game-XXXXXX";
-        path = mkdtemp(pattern);
-        for (const char* folder : {"Images", "Meshes", "Sounds", "Musics"})
-            if (fs::exists(fs::path(KORV_GAME_DIR) / folder))
-                fs::create_directory_symlink(fs::path(KORV_GAME_DIR) / folder,
-                                             fs::path(path) / folder);
-        fs::create_directory(fs::path(path) / "Data");
-        previous = fs::current_path();
-        fs::current_path(path);
-    }
-    ~GameDirectory() {
-        std::filesystem::current_path(previous);
-        std::filesystem::remove_all(path);
-    }
-    GameDirectory(const GameDirectory&) = delete;
-    GameDirectory& operator=(const GameDirectory&) = delete;
+    GameDirectory() : here(linkAssets(temp.path())) {}
 
     // The lines of the saved settings file, without empty ones.
     std::vector<std::string> settingsLines() const {
-        std::ifstream saved(path + "/Data/config.ini");
+        std::istringstream saved(readTextFile(temp.file("Data/config.ini")));
         std::vector<std::string> lines;
         for (std::string line; std::getline(saved, line);)
             if (!line.empty()) lines.push_back(line);
         return lines;
     }
 
-    std::string path;
-    std::filesystem::path previous;
+    TempDirectory temp;
+    WorkingDirectory here;
+    const std::string path = temp.path().string();
+
+private:
+    static const std::filesystem::path& linkAssets(const std::filesystem::path& path) {
+        namespace fs = std::filesystem;
+        for (const char* folder : {"Images", "Meshes", "Sounds", "Musics"})
+            if (fs::exists(fs::path(KORV_GAME_DIR) / folder))
+                fs::create_directory_symlink(fs::path(KORV_GAME_DIR) / folder, path / folder);
+        fs::create_directory(path / "Data");
+        return path;
+    }
 };

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 // The recording device handed to the registries as the start-up does, so
@@ -22,11 +23,6 @@ public:
         for (const DeviceCall* call : texts())
             if (call->text == content) return call;
         return nullptr;
-    }
-    static const Font* font(const std::string& name) {
-        auto& fonts = FontManager::instance().fonts;
-        auto found = fonts.find(name);
-        return found == fonts.end() ? nullptr : found->second.get();
     }
 
     RecordingDevice* device = &installRecordingDevice();
@@ -46,10 +42,8 @@ inline testing::AssertionResult drawnIn(const DeviceCall* call, int left, int to
                                         int bottom, std::uint32_t format, std::uint32_t color) {
     if (!call) return testing::AssertionFailure() << "not drawn";
     const Rect& r = call->rect;
-    if (r.left == left && r.top == top && r.right == right && r.bottom == bottom &&
-        call->format == format && call->color == color)
-        return testing::AssertionSuccess();
-    return testing::AssertionFailure() << '"' << call->text << "\" in (" << r.left << ", " << r.top
-                                       << ")-(" << r.right << ", " << r.bottom << "), format "
-                                       << call->format << ", colour " << std::hex << call->color;
+    return testing::AssertionResult(std::tuple(r.left, r.top, r.right, r.bottom, call->format, call->color) ==
+                                    std::tuple(left, top, right, bottom, format, color))
+           << '"' << call->text << "\" in (" << r.left << ", " << r.top << ")-(" << r.right << ", "
+           << r.bottom << "), format " << call->format << ", colour " << std::hex << call->color;
 }
