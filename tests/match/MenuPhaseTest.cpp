@@ -9,16 +9,6 @@ namespace {
 
 std::string pageTitle(const Game& game) { return game.menu ? game.menu->getTitle() : ""; }
 
-// From start-up to the main menu by skipping the intro; Return is let go
-// for a step, as a person's key is up between two presses.
-void skipIntro(MatchWorld& world) {
-    world.keys.holdReturn();
-    world.loopStep();
-    world.keys.releaseReturn();
-    world.loopStep();
-    ASSERT_EQ(pageTitle(world.game), "Menu");
-}
-
 // Moves the main menu's highlight to an item and chooses it with G.
 void choose(MatchWorld& world, int item) {
     while (world.game.menu->selected != item) world.tap(Down, 1);
@@ -30,7 +20,11 @@ TEST(MenuPhaseTest, FromTheIntroThroughThePagesToMatchesThatStartFromZero) {
     Game& game = world.game;
     EXPECT_EQ(pageTitle(game), "MenuIntro");
     EXPECT_TRUE(MatchWorld::isPlaying(game.musicIntro));
-    skipIntro(world);
+    world.keys.holdReturn();
+    world.loopStep();
+    world.keys.releaseReturn();
+    world.loopStep();
+    ASSERT_EQ(pageTitle(game), "Menu");
     EXPECT_EQ(game.musicIntro, nullptr);
     EXPECT_EQ(game.sounds->sounds.count("musicIntro"), 0u);
     EXPECT_TRUE(MatchWorld::isPlaying(game.musicMenu));
@@ -50,8 +44,8 @@ TEST(MenuPhaseTest, FromTheIntroThroughThePagesToMatchesThatStartFromZero) {
     EXPECT_EQ(game.menu->selected, 1);
     EXPECT_TRUE(MatchWorld::isPlaying(game.musicMenu));
 
-    // Two choices start the match with the game music; leaving it paused
-    // frees nothing, and the next match starts from nothing.
+    // Two choices start the match with the game music; after leaving it
+    // paused, the next match starts from nothing.
     choose(world, MainMenu::PLAY);
     world.tap(Down, 1);
     world.tap(Action1, 1);

@@ -91,15 +91,8 @@ TEST_F(MenuOptionsTest, ValuesEndAtTheRightOfANarrowerBox) {
     Config::instance().savedMultisample = 3;
     open();
     page->draw();
-    const struct {
-        const char* text;
-        int top;
-    } values[] = {{"640 x 480", 160}, {"no", 196}, {"3x", 232}};
-    for (const auto& value : values) {
-        SCOPED_TRACE(value.text);
-        EXPECT_TRUE(drawnIn(screen.text(value.text), 137, value.top, 502, value.top + 24,
-                            DT_RIGHT | DT_VCENTER, WHITE));
-    }
+    for (const auto& [text, top] : {std::pair{"640 x 480", 160}, {"no", 196}, {"3x", 232}})
+        EXPECT_TRUE(drawnIn(screen.text(text), 137, top, 502, top + 24, DT_RIGHT | DT_VCENTER, WHITE));
 }
 
 }  // namespace
