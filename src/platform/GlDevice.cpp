@@ -226,6 +226,7 @@ GlDevice::GlDevice(Window& window, void* context, int width, int height)
     : window_(window), context_(context), width_(width), height_(height),
       state_(std::make_unique<State>()) {
     glGetIntegerv(GL_MAX_SAMPLES, &maxSamples_);
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize_);
 
     glGenSamplers(1, &meshSampler_);
     glSamplerParameteri(meshSampler_, GL_TEXTURE_WRAP_S, GL_REPEAT);
@@ -516,14 +517,14 @@ void GlDevice::drawScreenQuads(const float* vertices, int quadCount, unsigned in
 }
 
 std::unique_ptr<Texture> GlDevice::createTextureFromFile(const std::string& path) {
-    std::optional<Image> image = loadImage(path);
+    std::optional<Image> image = loadImage(path, maxTextureSize_);
     if (!image) return nullptr;
     return std::make_unique<GlTexture>(*this, *image);
 }
 
 std::unique_ptr<Texture> GlDevice::createTextureFromFileKeyed(const std::string& path,
                                                               std::uint32_t colorKey) {
-    std::optional<Image> image = loadImage(path);
+    std::optional<Image> image = loadImage(path, maxTextureSize_);
     if (!image) return nullptr;
     applyColorKey(*image, colorKey);
     return std::make_unique<GlTexture>(*this, *image);

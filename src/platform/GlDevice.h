@@ -79,6 +79,7 @@ private:
     int height_;
     int samples_ = 0;
     int maxSamples_ = 0;
+    int maxTextureSize_ = 0;
     unsigned int drawFramebuffer_ = 0;
     unsigned int colorBuffer_ = 0;
     unsigned int depthBuffer_ = 0;

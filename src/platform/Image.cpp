@@ -2,12 +2,31 @@
 
 #include <stb_image.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <memory>
 
-std::optional<Image> loadImage(const std::string& path) {
-    constexpr int RGBA_CHANNELS = 4;
+namespace {
+
+// A few hundred compressed bytes can announce gigabytes of texels, so the
+// size the header announces is checked before any decoding. Reads only the
+// header (for a PNG, its chunks up to the first image data, skipped
+// unread) and leaves the file where it was.
+bool headerFits(std::FILE* file, int maxSide) {
     int width = 0, height = 0, channels = 0;
-    stbi_uc* pixels = stbi_load(path.c_str(), &width, &height, &channels, RGBA_CHANNELS);
+    const int limit = std::min(maxSide, MAX_PICTURE_SIDE);
+    return stbi_info_from_file(file, &width, &height, &channels) && width <= limit && height <= limit;
+}
+
+}  // namespace
+
+std::optional<Image> loadImage(const std::string& path, int maxSide) {
+    constexpr int RGBA_CHANNELS = 4;
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+    if (!file || !headerFits(file.get(), maxSide)) return std::nullopt;
+    int width = 0, height = 0, channels = 0;
+    stbi_uc* pixels = stbi_load_from_file(file.get(), &width, &height, &channels, RGBA_CHANNELS);
     if (!pixels) return std::nullopt;
 
     Image image;

@@ -12,9 +12,13 @@ struct Image {
     std::vector<std::uint8_t> rgba;
 };
 
+// No picture side is ever larger, whatever the device could hold.
+constexpr int MAX_PICTURE_SIDE = 8192;
+
 // Decodes a PNG (or any picture stb_image reads); nothing when the file is
-// missing or not a picture.
-std::optional<Image> loadImage(const std::string& path);
+// missing, not a picture, or wider or taller than maxSide (refused from its
+// header, before any decoding).
+std::optional<Image> loadImage(const std::string& path, int maxSide = MAX_PICTURE_SIDE);
 
 // Texels equal to colorKey (ARGB) become fully transparent black.
 void applyColorKey(Image& image, std::uint32_t colorKey);

@@ -29,6 +29,21 @@ TEST(Image, MissingCutAndNonPictureFilesGiveNothing) {
         EXPECT_FALSE(loadImage(path)) << path;
 }
 
+TEST(Image, PicturesWiderOrTallerThanTheDeviceOrTheGameAllowAreRefused) {
+    TempDirectory dir;
+    writeFlatPng(dir.file("wide.png"), 5, 2, 0xFFFFFFFFu);
+    writeFlatPng(dir.file("tall.png"), 2, 5, 0xFFFFFFFFu);
+    writeFlatPng(dir.file("widest.png"), MAX_PICTURE_SIDE, 1, 0xFFFFFFFFu);
+    writeFlatPng(dir.file("too-wide.png"), MAX_PICTURE_SIDE + 1, 1, 0xFFFFFFFFu);
+    const struct {
+        const char* file;
+        int maxSide;
+        bool loads;
+    } cases[] = {{"wide.png", 5, true},    {"wide.png", 4, false},        {"tall.png", 4, false},
+                 {"widest.png", 2 * MAX_PICTURE_SIDE, true}, {"too-wide.png", 2 * MAX_PICTURE_SIDE, false}};
+    for (const auto& c : cases) EXPECT_EQ(loadImage(dir.file(c.file), c.maxSide).has_value(), c.loads) << c.file << " " << c.maxSide;
+}
+
 TEST(Image, ColorKeyClearsOnlyOpaqueMagenta) {
     Image image{4, 1, {255, 0, 255, 255,    // opaque magenta: keyed out
                   255, 0, 255, 254,    // nearly opaque magenta: kept
