@@ -16,6 +16,7 @@
 #include "shell/DeviceSetup.h"
 #include "shell/GraphicsContext.h"
 #include "shell/LightManager.h"
+#include "shell/LoopObserver.h"
 #include "shell/RenderFrame.h"
 #include "shell/TimeStep.h"
 
@@ -36,7 +37,7 @@ int startFailed(const std::string& reason) {
 
 }  // namespace
 
-int runApplication() {
+int runApplication(LoopObserver* observer) {
     // The singletons, in this order, so that they go in the reverse order at
     // exit, however it comes: the graphics context first (its device must
     // outlive every texture, mesh and font), then the input devices, the
@@ -68,6 +69,7 @@ int runApplication() {
     openAudioDevice();
     // From here on the intro is the open page, with its music.
     game.loadAssets();
+    if (observer) observer->assetsLoaded();
 
     lights.initLights();
     lights.addSceneLight();
@@ -87,6 +89,7 @@ int runApplication() {
         else
             updatePlay(step);
         renderFrame();
+        if (observer) observer->framePresented();
         sleepMilliseconds(LOOP_SLEEP_MS);
     }
 }

@@ -54,6 +54,7 @@ public:
     // killed by one), nothing otherwise.
     std::optional<int> wait(int timeoutMs);
     std::string standardError();
+    pid_t pid() const { return pid_; }
 
 private:
     pid_t pid_ = -1;

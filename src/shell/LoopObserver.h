@@ -1,0 +1,12 @@
+#pragma once
+
+// Marks in the life of the main loop, for a build that measures the game
+// (start-up time, allocations per frame); the game itself watches none.
+class LoopObserver {
+public:
+    virtual ~LoopObserver() = default;
+    // Every start-up picture, model, font and sound is loaded.
+    virtual void assetsLoaded() = 0;
+    // One frame has been drawn and handed to the window.
+    virtual void framePresented() = 0;
+};
