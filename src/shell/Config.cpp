@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <climits>
+#include <cstdio>
 #include <optional>
 
 namespace {
@@ -59,6 +60,9 @@ Config::Config() { readConfig(); }
 
 void Config::readConfig() {
     constexpr int MINIMUM_SIZE = 1;
+    if (const std::string problem = profileFileProblem(FILE_PATH); !problem.empty())
+        std::fprintf(stderr, "korvandeltix: the settings in %s are not used (%s); the defaults hold\n",
+                     FILE_PATH, problem.c_str());
     readKey("width", width, savedWidth, MINIMUM_SIZE);
     readKey("height", height, savedHeight, MINIMUM_SIZE);
     readKey("fullscreen", fullscreen, savedFullscreen, std::nullopt);
@@ -70,8 +74,15 @@ void Config::saveConfig(int newWidth, int newHeight, bool newFullscreen, int new
     savedHeight = newHeight;
     savedFullscreen = newFullscreen ? 1 : 0;
     savedMultisample = newMultisample;
-    writeProfileString(SECTION, "width", std::to_string(newWidth), FILE_PATH);
-    writeProfileString(SECTION, "height", std::to_string(newHeight), FILE_PATH);
-    writeProfileString(SECTION, "multisample", std::to_string(newMultisample), FILE_PATH);
-    writeProfileString(SECTION, "fullscreen", newFullscreen ? "1" : "0", FILE_PATH);
+    // Each key is saved on its own; the first that fails is reported, and the
+    // new values still show on the options page for the rest of the run.
+    std::string failure;
+    const bool saved = writeProfileString(SECTION, "width", std::to_string(newWidth), FILE_PATH, &failure) &&
+                       writeProfileString(SECTION, "height", std::to_string(newHeight), FILE_PATH, &failure) &&
+                       writeProfileString(SECTION, "multisample", std::to_string(newMultisample), FILE_PATH,
+                                          &failure) &&
+                       writeProfileString(SECTION, "fullscreen", newFullscreen ? "1" : "0", FILE_PATH, &failure);
+    if (!saved)
+        std::fprintf(stderr, "korvandeltix: the settings could not be saved to %s (%s)\n", FILE_PATH,
+                     failure.c_str());
 }

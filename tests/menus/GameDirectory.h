@@ -9,8 +9,8 @@
 #include <vector>
 
 // A fresh working directory for one test process: the generated pictures,
-// models, sounds and music of the run folder are linked in, and Data/ is
-// empty, so the settings file is the test's own.
+// models, sounds and music of the run folder are linked in, and there is no
+// Data/ folder until the game saves its settings there.
 class GameDirectory {
 public:
     GameDirectory() : here(linkAssets(temp.path())) {}
@@ -34,7 +34,6 @@ private:
         for (const char* folder : {"Images", "Meshes", "Sounds", "Musics"})
             if (fs::exists(fs::path(KORV_GAME_DIR) / folder))
                 fs::create_directory_symlink(fs::path(KORV_GAME_DIR) / folder, path / folder);
-        fs::create_directory(path / "Data");
         return path;
     }
 };

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -51,8 +52,7 @@ TEST_F(ConfigTest, ReadsEachKeyAsAtoiWouldAndUnusableSizesFallBackToTheirDefault
     }
 }
 
-TEST_F(ConfigTest, SavingKeepsTheRunningValuesAndWritesANewFileInOrder) {
-    std::filesystem::create_directories(dir.path() / "Data");
+TEST_F(ConfigTest, SavingKeepsTheRunningValuesAndWritesANewFileAndItsFolderInOrder) {
     Config& c = Config::instance();
     c.saveConfig(1024, 768, true, 4);
     EXPECT_EQ(settingsOf(c), (Settings{640, 480, 0, 0, 1024, 768, 1, 4}));
@@ -63,13 +63,27 @@ TEST_F(ConfigTest, SavingKeepsWhatWasEditedByHand) {
     writeTextFile(path, "; my settings\n[SCREEN]\n; size\nWidth=800\nvsync=1\n\n[Players]\nname=Ana\n");
     Config& c = Config::instance();
     c.saveConfig(1280, 720, false, 0);
-    const std::string text = readTextFile(path);
-    // Replaced where it stood under its own spelling; new keys close their section.
-    for (const char* kept : {"; my settings\n", "; size\nWidth=1280\nvsync=1\nheight=720\nmultisample=0\nfullscreen=0\n",
-                             "[Players]\nname=Ana\n"})
-        EXPECT_NE(text.find(kept), std::string::npos) << kept << " lost from\n" << text;
-    EXPECT_EQ(text.find("800"), std::string::npos) << text;
+    EXPECT_EQ(readTextFile(path), "; my settings\n[SCREEN]\n; size\nWidth=1280\nvsync=1\nheight=720\nmultisample=0\n"
+                                  "fullscreen=0\n\n[Players]\nname=Ana\n");
     EXPECT_EQ(c.width, 800);
+}
+
+// A folder in place of the file: the defaults, then a save that cannot be
+// made, each said in one line, with the chosen values kept for the run.
+TEST_F(ConfigTest, AnUnusableFileIsReportedOnceAndTheValuesHold) {
+    std::filesystem::create_directories(path);
+    testing::internal::CaptureStderr();
+    Config& c = Config::instance();
+    const std::string readMessage = testing::internal::GetCapturedStderr();
+    testing::internal::CaptureStderr();
+    c.saveConfig(1024, 768, true, 4);
+    const std::string saveMessage = testing::internal::GetCapturedStderr();
+    for (const std::string& message : {readMessage, saveMessage}) {
+        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+        EXPECT_NE(message.find("Data/config.ini"), std::string::npos) << message;
+    }
+    EXPECT_EQ(settingsOf(c), (Settings{640, 480, 0, 0, 1024, 768, 1, 4}));
+    EXPECT_TRUE(std::filesystem::is_directory(path));
 }
 
 }  // namespace
