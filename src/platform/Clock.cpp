@@ -3,12 +3,24 @@
 #include <chrono>
 #include <thread>
 
-std::uint32_t tickCount() {
-    const auto since = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<std::uint32_t>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+namespace {
+
+std::chrono::steady_clock::duration sinceEpoch() {
+    return std::chrono::steady_clock::now().time_since_epoch();
 }
 
-void sleepMilliseconds(int milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}  // namespace
+
+std::uint32_t tickCount() {
+    return static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch()).count());
+}
+
+std::int64_t nowMicroseconds() {
+    return std::chrono::duration_cast<std::chrono::microseconds>(sinceEpoch()).count();
+}
+
+void waitUntil(std::int64_t microseconds) {
+    std::this_thread::sleep_until(
+        std::chrono::steady_clock::time_point(std::chrono::microseconds(microseconds)));
 }

@@ -13,6 +13,7 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace {
@@ -198,10 +199,11 @@ std::unique_ptr<GlDevice> GlDevice::create(Window& window, int width, int height
         error = "OpenGL 3.3 is not available";
         return nullptr;
     }
-    // Vsync where the window system offers it; under Xvfb it does not.
-    SDL_GL_SetSwapInterval(1);
+    // Vsync where the window system offers it.
+    const bool vsync = SDL_GL_SetSwapInterval(1) == 0;
 
     std::unique_ptr<GlDevice> device(new GlDevice(window, context, width, height));
+    device->vsync_ = vsync;
     device->meshProgram_ = std::make_unique<GlProgram>(MESH_VERTEX_SHADER, MESH_FRAGMENT_SHADER, error);
     if (device->meshProgram_->id() == 0) {
         error = "OpenGL 3.3 shaders do not build: " + error;
@@ -360,8 +362,19 @@ void GlDevice::present() {
     const bool sameSize = windowWidth == width_ && windowHeight == height_;
     glBlitFramebuffer(0, 0, width_, height_, 0, 0, windowWidth, windowHeight, GL_COLOR_BUFFER_BIT,
                       sameSize ? GL_NEAREST : GL_LINEAR);
+    const auto beforeSwap = std::chrono::steady_clock::now();
     SDL_GL_SwapWindow(window_.handle());
+    lastSwapMicroseconds_ = std::chrono::duration_cast<std::chrono::microseconds>(
+                                std::chrono::steady_clock::now() - beforeSwap)
+                                .count();
     glBindFramebuffer(GL_FRAMEBUFFER, drawFramebuffer_);
+}
+
+int GlDevice::refreshRate() const {
+    SDL_DisplayMode mode{};
+    const int display = SDL_GetWindowDisplayIndex(window_.handle());
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
+    return mode.refresh_rate;
 }
 
 Image GlDevice::readBackBuffer() {

@@ -35,6 +35,9 @@ public:
     void beginScene() override;
     void endScene() override;
     void present() override;
+    int refreshRate() const override;
+    bool vsyncRequested() const override { return vsync_; }
+    std::int64_t lastSwapMicroseconds() const override { return lastSwapMicroseconds_; }
     void setTransform(TransformKind kind, const Matrix& matrix) override;
     void setLight(int index, const Light& light) override;
     void lightEnable(int index, bool enable) override;
@@ -78,6 +81,8 @@ private:
     int width_;
     int height_;
     int samples_ = 0;
+    bool vsync_ = false;
+    std::int64_t lastSwapMicroseconds_ = 0;
     int maxSamples_ = 0;
     int maxTextureSize_ = 0;
     unsigned int drawFramebuffer_ = 0;

@@ -30,6 +30,13 @@ public:
     virtual void beginScene() = 0;
     virtual void endScene() = 0;
     virtual void present() = 0;
+    // How often the display shows a new picture, in Hz; 0 when unknown.
+    virtual int refreshRate() const = 0;
+    // Whether the window system took the request to swap on the refresh
+    // (vsync), and how long the latest present's swap took: under Xvfb and
+    // some drivers the request is taken, yet the swap never waits.
+    virtual bool vsyncRequested() const = 0;
+    virtual std::int64_t lastSwapMicroseconds() const = 0;
 
     virtual void setTransform(TransformKind kind, const Matrix& matrix) = 0;
     virtual void setLight(int index, const Light& light) = 0;

@@ -22,6 +22,9 @@ public:
     void beginScene() override;
     void endScene() override;
     void present() override;
+    int refreshRate() const override { return refreshRateHz; }
+    bool vsyncRequested() const override { return false; }
+    std::int64_t lastSwapMicroseconds() const override { return 0; }
     void setTransform(TransformKind kind, const Matrix& matrix) override;
     void setLight(int index, const Light& light) override;
     void lightEnable(int index, bool enable) override;
@@ -44,6 +47,9 @@ public:
     // The latest call of that kind, null when there was none.
     const DeviceCall* last(DeviceCall::Kind kind) const;
     void clearCalls() { calls.clear(); }
+
+    // The display rate the device reports: unknown unless a test sets it.
+    int refreshRateHz = 0;
 
     // The state the game has left the device in.
     Matrix world = Matrix::identity();

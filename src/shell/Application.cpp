@@ -14,6 +14,7 @@
 #include "platform/Window.h"
 #include "shell/Config.h"
 #include "shell/DeviceSetup.h"
+#include "shell/FramePacer.h"
 #include "shell/GraphicsContext.h"
 #include "shell/LightManager.h"
 #include "shell/LoopObserver.h"
@@ -27,7 +28,6 @@
 namespace {
 
 constexpr const char* WINDOW_TITLE = "Korvandeltix";
-constexpr int LOOP_SLEEP_MS = 10;
 constexpr int START_FAILED = 1;
 
 int startFailed(const std::string& reason) {
@@ -74,9 +74,11 @@ int runApplication(LoopObserver* observer) {
     lights.initLights();
     lights.addSceneLight();
 
-    tickCount();
+    GraphicsDevice& device = *graphics.device;
+    const FramePacer pacer(device.refreshRate());
     std::uint32_t previous = tickCount();
     for (;;) {
+        const std::int64_t frameStart = nowMicroseconds();
         const std::uint32_t now = tickCount();
         const int step = timeStep(previous, now);
         previous = tickCount();
@@ -90,6 +92,7 @@ int runApplication(LoopObserver* observer) {
             updatePlay(step);
         renderFrame();
         if (observer) observer->framePresented();
-        sleepMilliseconds(LOOP_SLEEP_MS);
+        waitUntil(pacer.nextFrameStart(frameStart, device.vsyncRequested(),
+                                       device.lastSwapMicroseconds()));
     }
 }

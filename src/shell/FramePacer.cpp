@@ -1,0 +1,19 @@
+#include "shell/FramePacer.h"
+
+namespace {
+
+constexpr std::int64_t MICROSECONDS_PER_SECOND = 1000000;
+// A swap this share of a period long or longer has waited for the refresh;
+// a swap that only copies the picture takes far less.
+constexpr std::int64_t BLOCKING_SWAP_DIVISOR = 4;
+
+}  // namespace
+
+FramePacer::FramePacer(int refreshHz)
+    : periodUs_(MICROSECONDS_PER_SECOND / (refreshHz > 0 ? refreshHz : DEFAULT_REFRESH_HZ)) {}
+
+std::int64_t FramePacer::nextFrameStart(std::int64_t frameStartUs, bool vsync,
+                                        std::int64_t swapUs) const {
+    if (vsync && swapUs >= periodUs_ / BLOCKING_SWAP_DIVISOR) return frameStartUs;
+    return frameStartUs + periodUs_;
+}
