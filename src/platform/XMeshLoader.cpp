@@ -20,33 +20,6 @@ std::optional<std::vector<char>> readFile(const std::string& path) {
     return bytes;
 }
 
-// The importer reads "1,5" as the decimal 1.5, while a text .x file means two
-// list elements; a blank after every comma outside strings keeps them apart.
-std::vector<char> separateCommas(const std::vector<char>& bytes) {
-    std::vector<char> out;
-    out.reserve(bytes.size() + bytes.size() / 8);
-    bool inString = false;
-    for (const char c : bytes) {
-        out.push_back(c);
-        if (c == '"') inString = !inString;
-        else if (c == ',' && !inString) out.push_back(' ');
-    }
-    return out;
-}
-
-// Drops the two bytes at each offset (in ascending order).
-std::vector<char> dropPadding(const std::vector<char>& bytes, const std::vector<std::size_t>& offsets) {
-    std::vector<char> out;
-    out.reserve(bytes.size());
-    std::size_t from = 0;
-    for (const std::size_t offset : offsets) {
-        out.insert(out.end(), bytes.begin() + from, bytes.begin() + offset);
-        from = offset + 2;
-    }
-    out.insert(out.end(), bytes.begin() + from, bytes.end());
-    return out;
-}
-
 // The material of a mesh that has no material list: opaque white.
 MeshMaterial defaultMaterial() {
     MeshMaterial m;
@@ -100,20 +73,19 @@ void appendMesh(const aiMesh& source, const aiMatrix4x4& transform, MeshSubset& 
 std::optional<MeshData> loadXMesh(const std::string& path) {
     std::optional<std::vector<char>> bytes = readFile(path);
     if (!bytes) return std::nullopt;
-    // The importer trusts declared counts (a lying vertex count makes it
-    // allocate gigabytes) and maps materials by its own order; the scan
-    // refuses what the file cannot hold and reads the material lists itself.
+    // The importer trusts declared counts and indices (a lying one makes it
+    // allocate gigabytes or write outside its arrays) and maps materials by
+    // its own order; the scan refuses what it must not see and reads the
+    // material lists itself.
     const std::optional<XFileInfo> info = scanXFile(*bytes);
     if (!info) return std::nullopt;
-    if (info->text) *bytes = separateCommas(*bytes);
-    else if (!info->binaryStringPadding.empty()) *bytes = dropPadding(*bytes, info->binaryStringPadding);
 
     // ConvertToLeftHanded undoes the importer's own conversion to OpenGL
     // conventions: the game keeps the file's left-handed space, clockwise
     // front faces and v running down the picture.
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFileFromMemory(
-        bytes->data(), bytes->size(),
+        info->importable.data(), info->importable.size(),
         aiProcess_ConvertToLeftHanded | aiProcess_Triangulate | aiProcess_JoinIdenticalVertices, "x");
     if (!scene || !scene->mRootNode || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE)) return std::nullopt;
 

@@ -100,6 +100,17 @@ std::string cardBinary(std::uint32_t vertexCount = 4, bool wordTerminators = tru
     return x.bytes;
 }
 
+// The text with its first occurrence of from replaced.
+std::string edit(std::string text, const std::string& from, const std::string& to) {
+    return text.replace(text.find(from), from.size(), to);
+}
+
+// Skin weights of vertices 0 and `last`, put before the card's material list.
+std::string skinned(const std::string& last) {
+    return edit(CARD_TEXT, "  MeshMaterialList {",
+                "  SkinWeights { \"Bone\"; 2; 0, " + last + "; 1.0, 1.0; 1,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1;; }\n  MeshMaterialList {");
+}
+
 // Power, then diffuse, specular, emissive and ambient as r, g, b, a.
 std::vector<float> values(const Material& m) {
     std::vector<float> out{m.power};
@@ -146,7 +157,8 @@ void expectCard(const MeshData& mesh) {
 TEST(XMeshLoader, CardKeepsFileSpaceMaterialOrderAndReferencedMaterialsInTextAndBinary) {
     TempDirectory dir;
     const std::pair<const char*, std::string> files[] = {
-        {"text.x", CARD_TEXT}, {"binary.x", cardBinary()}, {"binary-dword.x", cardBinary(4, false)}};
+        {"text.x", CARD_TEXT}, {"binary.x", cardBinary()}, {"binary-dword.x", cardBinary(4, false)},
+        {"skinned.x", skinned("3")}};
     for (const auto& [name, bytes] : files) {
         SCOPED_TRACE(name);
         writeTextFile(dir.file(name), bytes);
@@ -154,11 +166,6 @@ TEST(XMeshLoader, CardKeepsFileSpaceMaterialOrderAndReferencedMaterialsInTextAnd
         ASSERT_TRUE(mesh);
         expectCard(*mesh);
     }
-}
-
-// The text with its first occurrence of from replaced.
-std::string edit(std::string text, const std::string& from, const std::string& to) {
-    return text.replace(text.find(from), from.size(), to);
 }
 
 // Files that lie about their counts are refused before the counts cost
@@ -181,6 +188,16 @@ TEST(XMeshLoader, BrokenAndLyingFilesGiveNothingAtOnce) {
         {"compressed.x", edit(card, "txt ", "tzip")},
         {"garbled.x", garbled},
         {"nested.x", "xof 0302txt 0032\n" + std::string(100000, '{')},
+        // What the importer reads otherwise than a plain brace count: the
+        // header line's rest, a template's first closing brace.
+        {"header-line.x", edit(card, "0032\n", "0032 template T {\nMesh { 999999999; 0.0;0.0;0.0;; }\n}\n")},
+        {"template-brace.x", edit(card, " DWORD nothing;", " { x }\n Mesh { 999999999; 0.0;0.0;0.0;; }")},
+        // Indices and lists the importer trusts.
+        {"skin-index.x", skinned("4")},
+        {"normal-index.x", edit(card, "3;1,1,1;;", "3;1,1,2;;")},
+        {"second-material-list.x", edit(card, "  MeshMaterialList {", "  MeshMaterialList { 1; 1; 0;; { BackMat } }\n  MeshMaterialList {")},
+        {"long-frame-name.x", edit(card, "Frame Card", "Frame " + std::string(2000, 'n'))},
+        {"huge-string-binary.x", edit(cardBinary(), std::string("\x12\x00\x00\x00Textures", 12), std::string("\x00\x00\x00\x80Textures", 12))},
         {"not-x.x", "hello, this is not a model"},
         {"empty.x", ""},
     };
