@@ -6,7 +6,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libglx-mesa0 libegl-mesa0
   libassimp-dev libstb-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2

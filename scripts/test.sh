@@ -23,3 +23,7 @@ cmake --build --preset sanitize
 # leak check off (what leaks there is Mesa's and SDL's).
 ctest --preset sanitize
 ctest --preset sanitize-drawing
+
+# Each loader's fuzz target for a short while: the files they start from and
+# the faults ever found already ran above, this looks a little further.
+bash scripts/fuzz.sh 20
