@@ -19,12 +19,37 @@ bool headerFits(std::FILE* file, int maxSide) {
     return stbi_info_from_file(file, &width, &height, &channels) && width <= limit && height <= limit;
 }
 
+// stb sets aside room for a PNG chunk's data as its length announces,
+// before reading it (a gigabyte for a 72-byte file): every chunk must fit
+// in what is left of the file. Leaves the file where it was.
+bool pngChunksFit(std::FILE* file) {
+    constexpr unsigned char SIGNATURE[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    constexpr long CRC_SIZE = 4;
+    const long start = std::ftell(file);
+    unsigned char bytes[sizeof SIGNATURE];
+    bool fits = true;
+    if (std::fread(bytes, 1, sizeof SIGNATURE, file) == sizeof SIGNATURE &&
+        std::memcmp(bytes, SIGNATURE, sizeof SIGNATURE) == 0 && std::fseek(file, 0, SEEK_END) == 0) {
+        const long end = std::ftell(file);
+        long at = start + static_cast<long>(sizeof SIGNATURE);
+        // Each chunk: its length and type, then its data and a checksum.
+        while (std::fseek(file, at, SEEK_SET) == 0 && std::fread(bytes, 1, 8, file) == 8) {
+            const long length = static_cast<long>(bytes[0]) << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3];
+            at += 8 + length + CRC_SIZE;
+            if (at > end) fits = false;
+            if (at > end || std::memcmp(bytes + 4, "IEND", 4) == 0) break;
+        }
+    }
+    std::fseek(file, start, SEEK_SET);
+    return fits;
+}
+
 }  // namespace
 
 std::optional<Image> loadImage(const std::string& path, int maxSide) {
     constexpr int RGBA_CHANNELS = 4;
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file || !headerFits(file.get(), maxSide)) return std::nullopt;
+    if (!file || !headerFits(file.get(), maxSide) || !pngChunksFit(file.get())) return std::nullopt;
     int width = 0, height = 0, channels = 0;
     stbi_uc* pixels = stbi_load_from_file(file.get(), &width, &height, &channels, RGBA_CHANNELS);
     if (!pixels) return std::nullopt;
