@@ -5,6 +5,8 @@
 #include "audio/SoundManager.h"
 #include "platform/Image.h"
 #include "platform/MeshData.h"
+#include "platform/Profile.h"
+#include "support/TempDirectory.h"
 
 #include <al.h>
 #include <gtest/gtest.h>
@@ -41,6 +43,14 @@ TEST(FuzzFindings, EveryFileLoadsWholeOrIsRefused) {
         if (buffer != 0) alDeleteBuffers(1, &buffer);
     }
     closeAudioDevice();
+    TempDirectory dir;
+    for (const std::string& path : filesOf("settings")) {
+        const std::string copy = dir.file(std::filesystem::path(path).filename());
+        std::filesystem::copy_file(path, copy);
+        if (writeProfileString("Screen", "width", "1234", copy)) {
+            EXPECT_EQ(getProfileString("Screen", "width", "", 16, copy), "1234") << path;
+        }
+    }
 }
 
 }  // namespace
