@@ -13,6 +13,7 @@ PACKAGES=(
   libopenal-dev libsndfile1-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils libx11-dev xdotool
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -37,7 +37,7 @@ std::optional<int> leadingNumber(const std::string& text) {
 // number or too large) when minimum says what a usable value is.
 void readKey(const char* key, int& value, int& saved, std::optional<int> minimum) {
     const std::string text =
-        getProfileString(SECTION, key, ABSENT, VALUE_BUFFER_SIZE, Config::FILE_PATH);
+        getProfileString(SECTION, key, ABSENT, VALUE_BUFFER_SIZE, Config::filePath);
     if (text == ABSENT) return;
     std::optional<int> number = leadingNumber(text);
     if (minimum) {
@@ -60,9 +60,9 @@ Config::Config() { readConfig(); }
 
 void Config::readConfig() {
     constexpr int MINIMUM_SIZE = 1;
-    if (const std::string problem = profileFileProblem(FILE_PATH); !problem.empty())
+    if (const std::string problem = profileFileProblem(filePath); !problem.empty())
         std::fprintf(stderr, "korvandeltix: the settings in %s are not used (%s); the defaults hold\n",
-                     FILE_PATH, problem.c_str());
+                     filePath.c_str(), problem.c_str());
     readKey("width", width, savedWidth, MINIMUM_SIZE);
     readKey("height", height, savedHeight, MINIMUM_SIZE);
     readKey("fullscreen", fullscreen, savedFullscreen, std::nullopt);
@@ -77,12 +77,12 @@ void Config::saveConfig(int newWidth, int newHeight, bool newFullscreen, int new
     // Each key is saved on its own; the first that fails is reported, and the
     // new values still show on the options page for the rest of the run.
     std::string failure;
-    const bool saved = writeProfileString(SECTION, "width", std::to_string(newWidth), FILE_PATH, &failure) &&
-                       writeProfileString(SECTION, "height", std::to_string(newHeight), FILE_PATH, &failure) &&
-                       writeProfileString(SECTION, "multisample", std::to_string(newMultisample), FILE_PATH,
+    const bool saved = writeProfileString(SECTION, "width", std::to_string(newWidth), filePath, &failure) &&
+                       writeProfileString(SECTION, "height", std::to_string(newHeight), filePath, &failure) &&
+                       writeProfileString(SECTION, "multisample", std::to_string(newMultisample), filePath,
                                           &failure) &&
-                       writeProfileString(SECTION, "fullscreen", newFullscreen ? "1" : "0", FILE_PATH, &failure);
+                       writeProfileString(SECTION, "fullscreen", newFullscreen ? "1" : "0", filePath, &failure);
     if (!saved)
-        std::fprintf(stderr, "korvandeltix: the settings could not be saved to %s (%s)\n", FILE_PATH,
+        std::fprintf(stderr, "korvandeltix: the settings could not be saved to %s (%s)\n", filePath.c_str(),
                      failure.c_str());
 }

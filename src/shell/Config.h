@@ -7,7 +7,8 @@
 // page shows and changes. New settings take effect at the next start.
 class Config {
 public:
-    static constexpr const char* FILE_PATH = "./Data/config.ini";
+    // The settings file; start-up points it where this game keeps its settings.
+    static inline std::string filePath = "./Data/config.ini";
     static constexpr int DEFAULT_WIDTH = 640;
     static constexpr int DEFAULT_HEIGHT = 480;
 

@@ -1,5 +1,7 @@
 // The real game, started under its own X server as a player would start it.
+#include "support/Command.h"
 #include "support/PictureFiles.h"
+#include "support/PlayerTest.h"
 #include "support/TempDirectory.h"
 #include "support/XServer.h"
 
@@ -43,11 +45,13 @@ struct GameUnderX : ::testing::Test {
         return grey;
     }
 
-    // Starts the game, checks its grey window of the given client size at
+    // Starts a copy of the game without its data (the settings then live in
+    // the run folder's .config/), checks its grey window of the given client size at
     // (100, 100), then closes it as a window manager asks: status 0 in time.
     void openAndClose(int width, int height) {
-        ChildProcess game(KORV_GAME_EXE, runFolder.path().string(),
-                          {"DISPLAY=" + x.display(), "ALSOFT_DRIVERS=null", "SDL_VIDEODRIVER"});
+        ChildProcess game(copyGameInto(runFolder.path()), runFolder.path().string(),
+                          {"DISPLAY=" + x.display(), "ALSOFT_DRIVERS=null", "SDL_VIDEODRIVER",
+                           "HOME=" + runFolder.path().string(), "XDG_CONFIG_HOME"});
         const unsigned long window = x.findWindow("Korvandeltix", START_TIMEOUT_MS);
         ASSERT_NE(window, 0u) << game.standardError();
         const XServer::Geometry g = x.geometry(window);
@@ -64,7 +68,7 @@ struct GameUnderX : ::testing::Test {
 TEST_F(GameUnderX, OpensTheGreyWindowAndClosesLikeAWindowManagerAsks) { openAndClose(640, 480); }
 
 TEST_F(GameUnderX, TakesItsSizeFromTheSettingsFile) {
-    writeTextFile(runFolder.file("Data/config.ini"), "[Screen]\nwidth=800\nheight=600\n");
+    writeTextFile(runFolder.file(".config/korvandeltix/config.ini"), "[Screen]\nwidth=800\nheight=600\n");
     openAndClose(800, 600);
 }
 
@@ -78,6 +82,30 @@ TEST(GameWithoutDisplay, SaysSoInOneLineAndFails) {
     const std::string error = game.standardError();
     EXPECT_NE(error.find("no display"), std::string::npos) << error;
     EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1) << error;
+}
+
+TEST(GameWithoutDisplay, AnswersItsCommandLineAtOnce) {
+    const struct {
+        const char* arguments;
+        int status;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        {"--help", 0, "Usage: korvandeltix", ""},
+        {"--version", 0, "korvandeltix " KORV_VERSION "\n", ""},
+        {"--fullscreen", 2, "", "unknown option '--fullscreen'\nUsage: korvandeltix"},
+        {"--help extra", 2, "", "unknown option 'extra'\nUsage: korvandeltix"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const CommandResult result =
+            runCommand(std::string("env -u DISPLAY -u WAYLAND_DISPLAY '") + KORV_GAME_EXE + "' " + c.arguments);
+        EXPECT_EQ(result.status, c.status);
+        EXPECT_NE(result.out.find(c.out), std::string::npos) << result.out;
+        EXPECT_EQ(result.out.empty(), *c.out == '\0') << result.out;
+        EXPECT_NE(result.err.find(c.err), std::string::npos) << result.err;
+        EXPECT_EQ(result.err.empty(), *c.err == '\0') << result.err;
+    }
 }
 
 }  // namespace

@@ -15,3 +15,5 @@ struct Picture {
 const std::vector<Picture>& menuPictures();
 // Messages over the match (transparent, under Images/Interface/).
 const std::vector<Picture>& messagePictures();
+// The desktop icon, square, drawn to the canvas's size.
+void drawIcon(Canvas& canvas);

@@ -1,19 +1,39 @@
-// Draws every picture of the game into <run folder>/Images/.
+// Draws every picture of the game into <run folder>/Images/, and, when an
+// icon folder is given, the desktop icon at the hicolor theme's usual sizes.
 #include "Palette.h"
 #include "Pictures.h"
 
 #include "common/Png.h"
 
+#include <array>
 #include <atomic>
 #include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
 
+namespace {
+
+constexpr std::array ICON_SIZES{16, 22, 24, 32, 48, 64, 128, 256};
+
+bool drawIcons(const std::string& folder)
+{
+    for (const int size : ICON_SIZES) {
+        Canvas canvas(size, size);
+        drawIcon(canvas);
+        const std::string edge = std::to_string(size);
+        if (!writePng(folder + "/hicolor/" + edge + "x" + edge + "/apps/korvandeltix.png", canvas))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <run folder>\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s <run folder> [<icon folder>]\n", argv[0]);
         return 2;
     }
     const std::string folder = argv[1];
@@ -41,6 +61,8 @@ int main(int argc, char** argv)
     std::thread helper(work);
     work();
     helper.join();
+    if (argc == 3 && !drawIcons(argv[2]))
+        failed = true;
     if (failed) {
         std::fprintf(stderr, "korv_gen_pictures: could not draw or write the pictures into %s\n", folder.c_str());
         return 1;

@@ -1,0 +1,40 @@
+#include "shell/CommandLine.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace {
+
+constexpr int DONE = 0;
+constexpr int WRONG_USE = 2;
+
+constexpr const char* USAGE =
+    "Usage: korvandeltix [--help | --version]\n"
+    "Two robots, one disc, one keyboard: throw the disc past the other player's goal line.\n"
+    "\n"
+    "  -h, --help     show this help and exit\n"
+    "  -v, --version  show the version and exit\n"
+    "\n"
+    "Player 1: W A S D move, G dashes and throws, H lobs.\n"
+    "Player 2: the arrow keys move, numeric pad 1 dashes and throws, numeric pad 2 lobs.\n"
+    "Escape pauses; Return chooses in the menus.\n";
+
+}  // namespace
+
+std::optional<int> answerCommandLine(int argc, const char* const* argv) {
+    if (argc < 2) return std::nullopt;
+    const std::string_view option = argv[1];
+    const bool help = option == "--help" || option == "-h";
+    const bool version = option == "--version" || option == "-v";
+    if (argc == 2 && help) {
+        std::fputs(USAGE, stdout);
+        return DONE;
+    }
+    if (argc == 2 && version) {
+        std::printf("korvandeltix %s\n", KORV_VERSION);
+        return DONE;
+    }
+    const char* unexpected = help || version ? argv[2] : argv[1];
+    std::fprintf(stderr, "korvandeltix: unknown option '%s'\n%s", unexpected, USAGE);
+    return WRONG_USE;
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "support/XServer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// What the game's window shows, 0xRRGGBB per pixel.
+struct Screen {
+    std::vector<std::uint32_t> pixels;
+    int width = 0;
+    int height = 0;
+
+    // Pixels in the box that pass the test.
+    int count(int left, int top, int right, int bottom,
+              const std::function<bool(int, int, int)>& test) const;
+    // Pixels that differ from another screen in a box.
+    int changedFrom(const Screen& other, int left, int top, int right, int bottom) const;
+    int distinctColours() const;
+};
+
+bool isRed(int r, int g, int b);
+bool isWhite(int r, int g, int b);
+
+// Copies the game's executable into a folder and returns its path there: the
+// game takes the folder it runs from as its run folder.
+std::string copyGameInto(const std::filesystem::path& folder);
+
+// The real game on a private X server, looked at and typed at as a person
+// does, with key presses sent to its window.
+class PlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(server.running()); }
+
+    // Starts the program from the working directory and waits for its window.
+    std::unique_ptr<ChildProcess> start(const std::string& program, const std::string& workingDirectory,
+                                        const std::vector<std::string>& environment);
+    void xdotool(const std::string& arguments);
+    // Holds a key as long as a person does, then lets it go.
+    void press(const std::string& key);
+    Screen look() const;
+    // Keeps the screen as NAME.png when KORV_SCREENSHOT_DIR names a folder.
+    void keepLook(const std::string& name) const;
+    // Looks again and again until the screen shows what is awaited: the
+    // game runs in real time on a busy machine.
+    bool waitFor(const std::function<bool(const Screen&)>& shown, int timeoutMs = 20000);
+
+    // Red pixels of the highlight in item row i (from 0) of a 640 × 480 page.
+    static int redInRow(const Screen& s, int i);
+    static bool highlightOn(const Screen& s, int i, int rows);
+    static bool scoreShown(const Screen& s);
+    // The game's own pictures in a window of this width, not the clear grey.
+    static std::function<bool(const Screen&)> picturesAt(int width);
+
+    // From the intro to the options page, one resolution forward (640 × 480
+    // becomes 800 × 600), and "Return to main menu", which saves it.
+    void chooseTheNextResolution();
+    // Closes the window as a window manager asks; the game ends with 0.
+    void close(ChildProcess& game);
+
+    static constexpr int HOLD_MS = 90;
+    static constexpr int BETWEEN_KEYS_MS = 200;
+
+    XServer server;
+    unsigned long window = 0;
+};
