@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -22,6 +24,21 @@ std::string quoted(const fs::path& path) {
     return text;
 }
 
+// Every file under a folder with its size and time of change.
+std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> filesUnder(const fs::path& folder) {
+    std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        files[entry.path().string()] = {entry.is_regular_file() ? entry.file_size() : 0, entry.last_write_time()};
+    return files;
+}
+
+// The command of the menu entry's Exec line.
+std::string execLine(const fs::path& desktopEntry) {
+    const std::string text = readTextFile(desktopEntry.string());
+    const auto start = text.find("\nExec=") + 6;
+    return text.substr(start, text.find('\n', start) - start);
+}
+
 struct InstalledGame : PlayerTest {
     TempDirectory temp;
     const fs::path home = temp.path() / "home";
@@ -33,6 +50,27 @@ struct InstalledGame : PlayerTest {
         fs::create_directories(home);
     }
 };
+
+TEST_F(InstalledGame, FromAPrefixKeepsItsSettingsInTheHomeFolderAndNothingInThePrefix) {
+    const fs::path prefix = temp.path() / "prefix";
+    ASSERT_EQ(runCommand(std::string(KORV_CMAKE) + " --install '" KORV_BINARY_DIR "' --prefix " + quoted(prefix)).status, 0);
+    const fs::path entry = prefix / "share/applications/korvandeltix.desktop";
+    const auto installed = filesUnder(prefix);
+
+    const fs::path settings = home / ".config/korvandeltix/config.ini";
+    const auto game = start(execLine(entry), home.string(), environment);
+    ASSERT_TRUE(waitFor(picturesAt(640)));
+    keepLook("installed_intro");
+    chooseTheNextResolution();
+    ASSERT_TRUE(waitFor([&](const Screen&) { return readTextFile(settings.string()).find("fullscreen") != std::string::npos; }));
+    close(*game);
+    EXPECT_NE(readTextFile(settings.string()).find("width=800\nheight=600\n"), std::string::npos);
+
+    const auto again = start(execLine(entry), home.string(), environment);
+    EXPECT_TRUE(waitFor(picturesAt(800)));
+    close(*again);
+    EXPECT_TRUE(filesUnder(prefix) == installed);
+}
 
 TEST_F(InstalledGame, FromTheDebianPackage) {
     const fs::path packages = temp.path() / "packages";
