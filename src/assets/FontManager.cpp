@@ -30,7 +30,7 @@ std::uint32_t argb(int alpha, int red, int green, int blue) {
 }  // namespace
 
 // A name never created, or whose font failed, draws nothing.
-void FontManager::drawText(std::string fontName, std::string text, int left, int top, int right,
+void FontManager::drawText(std::string_view fontName, std::string_view text, int left, int top, int right,
                            int bottom, int red, int green, int blue, int alpha, int format) {
     const Rect rect{left, top, right, bottom};
     const auto found = fonts.find(fontName);

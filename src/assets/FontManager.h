@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class Font;
 class GraphicsDevice;
@@ -18,11 +19,12 @@ public:
 
     void createFont(std::string name, std::string face, int height, int width, bool italic,
                     int weight);
-    void drawText(std::string fontName, std::string text, int left, int top, int right,
+    // Copies nothing: text is drawn every frame.
+    void drawText(std::string_view fontName, std::string_view text, int left, int top, int right,
                   int bottom, int red, int green, int blue, int alpha, int format);
 
     GraphicsDevice* device = nullptr;
-    std::map<std::string, std::unique_ptr<Font>> fonts;
+    std::map<std::string, std::unique_ptr<Font>, std::less<>> fonts;
 
 private:
     FontManager() = default;

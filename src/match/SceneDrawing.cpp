@@ -12,7 +12,8 @@
 #include "scene/Object3D.h"
 #include "shell/Config.h"
 
-#include <sstream>
+#include <cstdio>
+#include <string_view>
 
 namespace {
 // The score lines sit in the upper corners, the clock at the top centre.
@@ -23,7 +24,10 @@ constexpr int SCORE_BOX_WIDTH = 300;
 constexpr double CLOCK_HALF_WIDTH = 100.0;
 constexpr int MS_PER_SECOND = 1000;
 
-void drawWhite(FontManager& fonts, const char* font, const std::string& text, int left,
+// Room for a score line or the clock, formatted on the stack every frame.
+constexpr std::size_t LINE_CAPACITY = 64;
+
+void drawWhite(FontManager& fonts, const char* font, std::string_view text, int left,
                int right, int format) {
     fonts.drawText(font, text, left, SCORE_TOP, right, SCORE_BOTTOM, 255, 255, 255, 255, format);
 }
@@ -37,15 +41,19 @@ void drawPage(Game& game, Sprite* sprite) {
 
 void drawScore(const Game& game) {
     const int w = game.config->width;
-    std::ostringstream playerOne, playerTwo, clock;
-    playerOne << "Player One : " << game.score[0] << " Pts - " << game.setsWon[0] << " sets";
-    playerTwo << "Player Two : " << game.score[1] << " Pts - " << game.setsWon[1] << " sets";
-    clock << "Time\n" << game.timeLeft / MS_PER_SECOND;
-    drawWhite(*game.fonts, "arial", playerOne.str(), SCORE_MARGIN,
+    char playerOne[LINE_CAPACITY];
+    char playerTwo[LINE_CAPACITY];
+    char clock[LINE_CAPACITY];
+    std::snprintf(playerOne, sizeof playerOne, "Player One : %d Pts - %d sets", game.score[0],
+                  game.setsWon[0]);
+    std::snprintf(playerTwo, sizeof playerTwo, "Player Two : %d Pts - %d sets", game.score[1],
+                  game.setsWon[1]);
+    std::snprintf(clock, sizeof clock, "Time\n%d", game.timeLeft / MS_PER_SECOND);
+    drawWhite(*game.fonts, "arial", playerOne, SCORE_MARGIN,
               SCORE_MARGIN + SCORE_BOX_WIDTH, DT_LEFT | DT_TOP);
-    drawWhite(*game.fonts, "arial", playerTwo.str(), w - SCORE_MARGIN - SCORE_BOX_WIDTH,
+    drawWhite(*game.fonts, "arial", playerTwo, w - SCORE_MARGIN - SCORE_BOX_WIDTH,
               w - SCORE_MARGIN, DT_RIGHT);
-    drawWhite(*game.fonts, "arialBig", clock.str(), static_cast<int>(w * 0.5 - CLOCK_HALF_WIDTH),
+    drawWhite(*game.fonts, "arialBig", clock, static_cast<int>(w * 0.5 - CLOCK_HALF_WIDTH),
               static_cast<int>(w * 0.5 + CLOCK_HALF_WIDTH), DT_CENTER);
 }
 }  // namespace

@@ -14,13 +14,13 @@ GlFont::~GlFont() = default;
 
 int GlFont::drawText(std::string_view text, const Rect& rect, std::uint32_t format,
                      std::uint32_t color) {
-    const std::vector<GlyphQuad> quads = layoutText(*atlas_, text, rect, format);
-    if (quads.empty()) return 0;
+    layoutText(*atlas_, text, rect, format, quads_);
+    if (quads_.empty()) return 0;
     vertices_.clear();
     // The layout gives atlas positions in texels; the texture reads 0 to 1.
     const float su = 1.0f / static_cast<float>(std::max(atlas_->atlas.width, 1));
     const float sv = 1.0f / static_cast<float>(std::max(atlas_->atlas.height, 1));
-    for (const GlyphQuad& glyph : quads) {
+    for (const GlyphQuad& glyph : quads_) {
         const GlyphQuad q{glyph.x0, glyph.y0, glyph.x1, glyph.y1,
                           glyph.u0 * su, glyph.v0 * sv, glyph.u1 * su, glyph.v1 * sv};
         const float corners[6][4] = {
@@ -29,7 +29,7 @@ int GlFont::drawText(std::string_view text, const Rect& rect, std::uint32_t form
         };
         for (const auto& corner : corners) vertices_.insert(vertices_.end(), corner, corner + 4);
     }
-    device_.drawScreenQuads(vertices_.data(), static_cast<int>(quads.size()), texture_->id(),
+    device_.drawScreenQuads(vertices_.data(), static_cast<int>(quads_.size()), texture_->id(),
                             color);
     const auto lines = 1 + std::count(text.begin(), text.end(), '\n');
     return static_cast<int>(lines) * atlas_->cellHeight;

@@ -22,5 +22,7 @@ private:
     GlDevice& device_;
     std::unique_ptr<GlyphAtlas> atlas_;
     std::unique_ptr<GlTexture> texture_;
+    // Kept from one call to the next, so that drawing allocates nothing.
+    std::vector<GlyphQuad> quads_;
     std::vector<float> vertices_;
 };

@@ -236,25 +236,21 @@ bool clipQuad(GlyphQuad& q, const Rect& rect) {
 
 }  // namespace
 
-std::vector<GlyphQuad> layoutText(const GlyphAtlas& atlas, std::string_view text, const Rect& rect,
-                                  std::uint32_t format) {
-    std::vector<GlyphQuad> quads;
-    if (text.empty()) return quads;
+void layoutText(const GlyphAtlas& atlas, std::string_view text, const Rect& rect,
+                std::uint32_t format, std::vector<GlyphQuad>& quads) {
+    quads.clear();
+    if (text.empty()) return;
 
-    std::vector<std::string_view> lines;
-    for (std::size_t start = 0;;) {
-        const std::size_t feed = text.find('\n', start);
-        lines.push_back(text.substr(start, feed == std::string_view::npos ? feed : feed - start));
-        if (feed == std::string_view::npos) break;
-        start = feed + 1;
-    }
-
-    const int blockHeight = static_cast<int>(lines.size()) * atlas.cellHeight;
+    const auto lineCount = 1 + std::count(text.begin(), text.end(), '\n');
+    const int blockHeight = static_cast<int>(lineCount) * atlas.cellHeight;
     int lineTop = rect.top;
     if (format & DT_BOTTOM) lineTop = rect.bottom - blockHeight;
     else if (format & DT_VCENTER) lineTop = rect.top + (rect.bottom - rect.top - blockHeight) / 2;
 
-    for (const std::string_view line : lines) {
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t feed = std::min(text.find('\n', start), text.size());
+        const std::string_view line = text.substr(start, feed - start);
+        start = feed + 1;
         int pen = rect.left;
         if (format & DT_RIGHT) pen = rect.right - lineWidth(atlas, line);
         else if (format & DT_CENTER) pen = rect.left + (rect.right - rect.left - lineWidth(atlas, line)) / 2;
@@ -277,5 +273,11 @@ std::vector<GlyphQuad> layoutText(const GlyphAtlas& atlas, std::string_view text
         }
         lineTop += atlas.cellHeight;
     }
+}
+
+std::vector<GlyphQuad> layoutText(const GlyphAtlas& atlas, std::string_view text, const Rect& rect,
+                                  std::uint32_t format) {
+    std::vector<GlyphQuad> quads;
+    layoutText(atlas, text, rect, format, quads);
     return quads;
 }

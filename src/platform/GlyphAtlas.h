@@ -37,6 +37,9 @@ struct GlyphQuad {
 
 // Lays text out in rect with the DT_* flags: line feeds start new lines one
 // cell apart, carriage returns are dropped, no wrapping, glyphs past the
-// right edge and lines below the bottom are clipped away.
+// right edge and lines below the bottom are clipped away. The first form
+// fills quads in place, keeping its storage from one frame to the next.
+void layoutText(const GlyphAtlas& atlas, std::string_view text, const Rect& rect,
+                std::uint32_t format, std::vector<GlyphQuad>& quads);
 std::vector<GlyphQuad> layoutText(const GlyphAtlas& atlas, std::string_view text,
                                   const Rect& rect, std::uint32_t format);

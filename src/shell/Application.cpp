@@ -11,6 +11,7 @@
 #include "match/PlayPhase.h"
 #include "platform/Clock.h"
 #include "platform/GraphicsDevice.h"
+#include "platform/Memory.h"
 #include "platform/Window.h"
 #include "shell/Config.h"
 #include "shell/DeviceSetup.h"
@@ -38,6 +39,7 @@ int startFailed(const std::string& reason) {
 }  // namespace
 
 int runApplication(LoopObserver* observer) {
+    returnLargeBuffersToTheSystem();
     // The singletons, in this order, so that they go in the reverse order at
     // exit, however it comes: the graphics context first (its device must
     // outlive every texture, mesh and font), then the input devices, the
