@@ -85,6 +85,7 @@ void Game::startMatch(int characterCode) {
     setsWon = {0, 0};
     flow = FlowPlaying;
     timeLeft = SET_TIME_MS;
+    pauseAsked = false;
     arena = std::make_unique<Object3D>(ARENA_X, ARENA_Y, ARENA_Z, ARENA_SCALE_X, ARENA_SCALE_Y,
                                        ARENA_SCALE_Z, ARENA_ROTATION_X, ARENA_ROTATION_Y,
                                        ARENA_ROTATION_Z, 0.0, 0.0, 0.0);

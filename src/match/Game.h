@@ -59,6 +59,7 @@ public:
     std::array<int, 2> setsWon{};  // sets of players 1 and 2 in this match
     int flow = FlowPlaying;
     int timeLeft = 0;
+    bool pauseAsked = false;  // the pause page opens at the next step of play
     std::unique_ptr<Object3D> arena;
     std::unique_ptr<Robot> robot1;
     std::unique_ptr<Robot> robot2;

@@ -51,8 +51,17 @@ void updatePlay(int elapsedMs) {
     if (game.input->controls[PAUSE_CONTROL] == Active) {
         game.input->controls[PAUSE_CONTROL] = Consumed;
         game.input->keyboard->escape = Consumed;
+        game.pauseAsked = true;
+    }
+    if (game.pauseAsked) {
+        game.pauseAsked = false;
         game.menu = std::make_unique<MenuPause>();
         if (game.beep) game.beep->play(0.0, 0.0, 0.0);
         Game::switchMusic(game.musicGame, game.musicMenu);
     }
+}
+
+void pauseOnFocusLoss() {
+    Game& game = Game::instance();
+    if (!game.menu) game.pauseAsked = true;
 }

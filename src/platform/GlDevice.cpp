@@ -8,6 +8,7 @@
 #include "platform/GlTexture.h"
 #include "platform/GlyphAtlas.h"
 #include "platform/MeshData.h"
+#include "platform/PictureFit.h"
 #include "platform/Window.h"
 
 #include <SDL2/SDL.h>
@@ -357,10 +358,18 @@ void GlDevice::present() {
     int windowWidth = 0;
     int windowHeight = 0;
     SDL_GL_GetDrawableSize(window_.handle(), &windowWidth, &windowHeight);
+    const Rect picture = fitPicture(width_, height_, windowWidth, windowHeight);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, samples_ > 0 ? resolveFramebuffer_ : drawFramebuffer_);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    const bool sameSize = windowWidth == width_ && windowHeight == height_;
-    glBlitFramebuffer(0, 0, width_, height_, 0, 0, windowWidth, windowHeight, GL_COLOR_BUFFER_BIT,
+    // Black bars where the picture does not reach; the clear colour of the
+    // back buffer is set again by every clear of it.
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    const bool sameSize = picture.right - picture.left == width_;
+    // The window's rows count from the bottom.
+    glBlitFramebuffer(0, 0, width_, height_, picture.left, windowHeight - picture.bottom,
+                      picture.right, windowHeight - picture.top, GL_COLOR_BUFFER_BIT,
                       sameSize ? GL_NEAREST : GL_LINEAR);
     const auto beforeSwap = std::chrono::steady_clock::now();
     SDL_GL_SwapWindow(window_.handle());

@@ -15,8 +15,9 @@ class Window;
 // The drawing device on OpenGL 3.3 core. The back buffer is an offscreen
 // framebuffer of exactly the configured size (8-bit RGB colour, 16-bit
 // depth), multisampled when asked and possible, resolved and copied to the
-// window on present. Fixed-function lighting, culling and depth follow
-// Direct3D 9 in the device's own shaders.
+// window on present: scaled smoothly into the largest centred rectangle of
+// its proportions, with black bars beside it. Fixed-function lighting,
+// culling and depth follow Direct3D 9 in the device's own shaders.
 class GlDevice final : public GraphicsDevice {
 public:
     static constexpr int MAX_LIGHTS = 8;

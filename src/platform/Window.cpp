@@ -26,14 +26,16 @@ bool isInvisibleDriver(const char* driver) {
            std::strcmp(driver, "dummy") == 0;
 }
 
-// The game polls the keyboard and ignores pointer input, so these events
-// would only pile up in the queue; SDL still keeps its key state current.
+// The game polls the keyboard, ignores pointer input and takes nothing
+// dropped on its window nor from the clipboard, so these events would only
+// pile up in the queue; SDL still keeps its key state current.
 void ignorePolledEvents() {
     constexpr Uint32 ignored[] = {
         SDL_KEYDOWN,         SDL_KEYUP,         SDL_TEXTEDITING,   SDL_TEXTINPUT,
         SDL_KEYMAPCHANGED,   SDL_MOUSEMOTION,   SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP,
         SDL_MOUSEWHEEL,      SDL_FINGERDOWN,    SDL_FINGERUP,      SDL_FINGERMOTION,
-        SDL_MULTIGESTURE,    SDL_DOLLARGESTURE, SDL_TEXTEDITING_EXT,
+        SDL_MULTIGESTURE,    SDL_DOLLARGESTURE, SDL_TEXTEDITING_EXT, SDL_CLIPBOARDUPDATE,
+        SDL_DROPFILE,        SDL_DROPTEXT,      SDL_DROPBEGIN,     SDL_DROPCOMPLETE,
     };
     for (Uint32 type : ignored) SDL_EventState(type, SDL_IGNORE);
     SDL_StopTextInput();
@@ -73,29 +75,17 @@ std::unique_ptr<Window> Window::open(const std::string& title, int width, int he
     SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 0);
     SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 0);
 
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
-    int x = WINDOWED_X;
-    int y = WINDOWED_Y;
-    if (fullscreen) {
-        flags |= SDL_WINDOW_FULLSCREEN;
-        x = 0;
-        y = 0;
-    }
-    SDL_Window* window = SDL_CreateWindow(title.c_str(), x, y, width, height, flags);
+    SDL_Window* window = SDL_CreateWindow(title.c_str(), WINDOWED_X, WINDOWED_Y, width, height,
+                                          SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
     if (window == nullptr) {
         error = std::string("the window cannot be opened (") + SDL_GetError() + ")";
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
-    if (fullscreen) {
-        SDL_DisplayMode mode{};
-        mode.w = width;
-        mode.h = height;
-        mode.format = SDL_PIXELFORMAT_RGB888;
-        SDL_SetWindowDisplayMode(window, &mode);
-    }
     ignorePolledEvents();
-    return std::unique_ptr<Window>(new Window(window));
+    std::unique_ptr<Window> opened(new Window(window, width, height));
+    if (fullscreen) opened->setFullscreen(true);
+    return opened;
 }
 
 Window::~Window() {
@@ -103,10 +93,41 @@ Window::~Window() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-std::optional<int> Window::pumpMessage() {
+WindowEvents Window::pumpEvents() {
+    WindowEvents events;
+    SDL_PumpEvents();
     SDL_Event event;
-    if (SDL_PollEvent(&event) == 0) return std::nullopt;
-    if (event.type == SDL_QUIT) return 0;
-    if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE) return 0;
-    return std::nullopt;
+    // The application, display and window messages; pads and anything else
+    // stay in the queue for whoever reads them.
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_QUIT, SDL_SYSWMEVENT) > 0) {
+        if (event.type == SDL_QUIT) events.quit = true;
+        if (event.type != SDL_WINDOWEVENT) continue;
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) events.quit = true;
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) events.focusLost = true;
+    }
+
+    const Uint8* keys = SDL_GetKeyboardState(nullptr);
+    const bool returnDown = keys[SDL_SCANCODE_RETURN] != 0;
+    const bool altDown = keys[SDL_SCANCODE_LALT] != 0 || keys[SDL_SCANCODE_RALT] != 0;
+    if (returnDown && !returnWasDown_ && altDown)
+        setFullscreen((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0);
+    returnWasDown_ = returnDown;
+    return events;
+}
+
+// Full screen keeps the desktop's resolution; the picture is fitted into it
+// when presented. A window manager makes the window cover the screen when
+// asked; where none answers, the window's own place and size do it.
+void Window::setFullscreen(bool fullscreen) {
+    if (fullscreen) {
+        SDL_Rect screen{};
+        SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window_), &screen);
+        SDL_SetWindowPosition(window_, screen.x, screen.y);
+        SDL_SetWindowSize(window_, screen.w, screen.h);
+        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    } else {
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowSize(window_, width_, height_);
+        SDL_SetWindowPosition(window_, WINDOWED_X, WINDOWED_Y);
+    }
 }

@@ -1,14 +1,20 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string>
 
 struct SDL_Window;
 
+// What the window's own messages brought since the last pump.
+struct WindowEvents {
+    bool quit = false;       // the window was closed: the program ends
+    bool focusLost = false;  // another window took the keyboard
+};
+
 // The game's one window, ready for OpenGL drawing: a fixed-size captioned
-// window at (100, 100) whose client area is exactly the requested size, or a
-// full-screen window of that size.
+// window at (100, 100) whose client area is exactly the requested size, or
+// a window covering the screen at the desktop's own resolution. Alt+Enter
+// switches between the two.
 class Window {
 public:
     static constexpr int WINDOWED_X = 100;
@@ -27,14 +33,20 @@ public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
-    // Takes at most one pending message and never waits. Returns the exit
-    // code when the message asks the program to end (the window was closed).
-    std::optional<int> pumpMessage();
+    // Takes every pending message of the window itself and never waits;
+    // input devices take their own messages from the queue. Alt+Enter, read
+    // from the polled keys, switches full screen here.
+    WindowEvents pumpEvents();
 
     SDL_Window* handle() const { return window_; }
 
 private:
-    explicit Window(SDL_Window* window) : window_(window) {}
+    Window(SDL_Window* window, int width, int height)
+        : window_(window), width_(width), height_(height) {}
+    void setFullscreen(bool fullscreen);
 
     SDL_Window* window_;
+    int width_;
+    int height_;
+    bool returnWasDown_ = false;
 };

@@ -23,7 +23,6 @@
 #include "shell/TimeStep.h"
 
 #include <cstdio>
-#include <optional>
 #include <string>
 
 namespace {
@@ -84,7 +83,9 @@ int runApplication(LoopObserver* observer) {
         const std::uint32_t now = tickCount();
         const int step = timeStep(previous, now);
         previous = tickCount();
-        if (const std::optional<int> exitCode = graphics.window->pumpMessage()) return *exitCode;
+        const WindowEvents events = graphics.window->pumpEvents();
+        if (events.quit) return 0;
+        if (events.focusLost) pauseOnFocusLoss();
         input.updateControls();
         if (game.menu)
             updateMenu(step);
