@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -62,6 +63,13 @@ TEST_F(GameEndToEndTest, APersonPlaysThroughTheWholeGame) {
     press("Return");
     ASSERT_TRUE(waitFor(scoreShown));
 
+    // Another window takes the keyboard: the match pauses as with Escape.
+    server.focus(0);
+    ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 0, 2) && !scoreShown(s); }));
+    server.focus(window);
+    press("Return");
+    ASSERT_TRUE(waitFor(scoreShown));
+
     // Pause again and leave for the main menu, then "Exit" ends the game.
     press("Escape");
     ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 0, 2); }));
@@ -78,6 +86,44 @@ TEST_F(GameEndToEndTest, APersonPlaysThroughTheWholeGame) {
     EXPECT_TRUE(waitFor(picturesAt(800)));
     keepLook("run_folder_next_start");
     close(*again);
+}
+
+// Full screen keeps the desktop's resolution: the configured size is the
+// picture's, scaled to the largest centred rectangle of its proportions.
+TEST_F(GameEndToEndTest, FullScreenCoversTheDesktopWithThePictureKeptAndAltEnterLeavesIt) {
+    struct Case {
+        int width, height;
+        int left, pictureWidth;  // across the screen; the picture takes its whole height
+    };
+    for (const Case c : {Case{640, 480, 160, 1600}, Case{1680, 1050, 0, 1920}}) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        writeTextFile(directory.temp.file("Data/config.ini"),
+                      "[Screen]\nwidth=" + std::to_string(c.width) + "\nheight=" +
+                          std::to_string(c.height) + "\nfullscreen=1\n");
+        const auto run = start(game, elsewhere.path().string(), environment);
+        ASSERT_NE(window, 0u);
+        const auto picture = [&](const Screen& s) { return s.part(c.left, c.pictureWidth); };
+        ASSERT_TRUE(waitFor([&](const Screen& s) {
+            return s.width == SCREEN_WIDTH && s.height == SCREEN_HEIGHT && picture(s).distinctColours() > 50;
+        })) << "the intro";
+        press("Return");
+        ASSERT_TRUE(waitFor([&](const Screen& s) { return highlightOn(picture(s), 0, 4); }));
+        keepLook("fullscreen_" + std::to_string(c.width) + "x" + std::to_string(c.height));
+        const XServer::Geometry g = server.geometry(window);
+        EXPECT_EQ((std::array{g.x, g.y}), (std::array{0, 0}));
+        const Screen shown = look();
+        EXPECT_EQ(shown.count(0, 0, c.left, SCREEN_HEIGHT, isBlack) +
+                      shown.count(c.left + c.pictureWidth, 0, SCREEN_WIDTH, SCREEN_HEIGHT, isBlack),
+                  c.left * SCREEN_HEIGHT * 2)
+            << "black bars";
+
+        // Held until the window changes, however slowly the loaded machine runs.
+        xdotool("keydown alt+Return");
+        EXPECT_TRUE(waitFor([&](const Screen& s) { return s.width == c.width && s.height == c.height; }))
+            << "the window of the configured size again";
+        xdotool("keyup alt+Return");
+        close(*run);
+    }
 }
 
 }  // namespace

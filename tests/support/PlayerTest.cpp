@@ -42,8 +42,18 @@ int Screen::distinctColours() const {
     return static_cast<int>(std::unique(sorted.begin(), sorted.end()) - sorted.begin());
 }
 
+Screen Screen::part(int left, int partWidth) const {
+    Screen seen{{}, 640, 480};
+    for (int y = 0; y < seen.height; ++y)
+        for (int x = 0; x < seen.width; ++x)
+            seen.pixels.push_back(pixels[std::size_t(y * height / seen.height) * width +
+                                         std::size_t(left + x * partWidth / seen.width)]);
+    return seen;
+}
+
 bool isRed(int r, int g, int b) { return r > 200 && g < 70 && b < 70; }
 bool isWhite(int r, int g, int b) { return r > 225 && g > 225 && b > 225; }
+bool isBlack(int r, int g, int b) { return r == 0 && g == 0 && b == 0; }
 
 std::string copyGameInto(const std::filesystem::path& folder) {
     const std::filesystem::path copy = folder / "korvandeltix";

@@ -23,10 +23,13 @@ struct Screen {
     // Pixels that differ from another screen in a box.
     int changedFrom(const Screen& other, int left, int top, int right, int bottom) const;
     int distinctColours() const;
+    // The columns from left, partWidth wide, seen at 640 × 480.
+    Screen part(int left, int partWidth) const;
 };
 
 bool isRed(int r, int g, int b);
 bool isWhite(int r, int g, int b);
+bool isBlack(int r, int g, int b);
 
 // Copies the game's executable into a folder and returns its path there: the
 // game takes the folder it runs from as its run folder.
@@ -67,6 +70,10 @@ protected:
     static constexpr int HOLD_MS = 90;
     static constexpr int BETWEEN_KEYS_MS = 200;
 
-    XServer server;
+    // A desktop of a common size, with room beside a full-screen picture.
+    static constexpr int SCREEN_WIDTH = 1920;
+    static constexpr int SCREEN_HEIGHT = 1200;
+
+    XServer server{SCREEN_WIDTH, SCREEN_HEIGHT};
     unsigned long window = 0;
 };

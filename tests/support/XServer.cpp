@@ -171,6 +171,22 @@ void XServer::sendDeleteWindow(unsigned long window) const {
     XFlush(d);
 }
 
+void XServer::focus(unsigned long window) {
+    constexpr unsigned int OTHER_SIDE = 100;
+    Display* d = dpy(connection_);
+    if (window == 0) {
+        if (otherWindow_ == 0) {
+            otherWindow_ = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, OTHER_SIDE,
+                                               OTHER_SIDE, 0, 0, 0);
+            XMapRaised(d, otherWindow_);
+        }
+        window = otherWindow_;
+    }
+    XSync(d, False);
+    XSetInputFocus(d, window, RevertToParent, CurrentTime);
+    XSync(d, False);
+}
+
 ChildProcess::ChildProcess(const std::string& program, const std::string& workingDirectory,
                            const std::vector<std::string>& environment) {
     int fds[2];

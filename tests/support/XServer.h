@@ -33,11 +33,15 @@ public:
     void sendKeysAndMotion(unsigned long window, int count) const;
     // What a window manager sends when the user closes the window.
     void sendDeleteWindow(unsigned long window) const;
+    // Gives the keyboard to a window, or to a new window of another program
+    // (window 0), as a person does by clicking elsewhere.
+    void focus(unsigned long window);
 
 private:
     pid_t pid_ = -1;
     std::string display_;
     void* connection_ = nullptr;
+    unsigned long otherWindow_ = 0;
 };
 
 // A child process with its own working directory and extra environment,
