@@ -75,4 +75,26 @@ TEST(PlayPhaseTest, EscapePausesAndReturnResumesWithEverythingKept) {
     EXPECT_NE(game.menu, nullptr);
 }
 
+TEST(PlayPhaseTest, LosingTheFocusPausesOnceAfterTheMessageShowing) {
+    MatchWorld world;
+    Game& game = world.game;
+    game.startMatch(12);
+    world.discHeldByPlayer1();
+    game.notification = game.makeNotification("3points", 300);
+    pauseOnFocusLoss();
+    world.loopStep();
+    EXPECT_EQ(game.menu, nullptr) << "the message runs on";
+    ASSERT_TRUE(world.runUntil([&] { return game.menu != nullptr; }, 1000));
+    EXPECT_EQ(game.menu->getTitle(), "Pause");
+    EXPECT_EQ(game.notification, nullptr);
+
+    // Lost again while the page shows: back in the match, play goes on.
+    pauseOnFocusLoss();
+    world.keys.holdReturn();
+    world.loopStep();
+    world.keys.releaseReturn();
+    world.runUntil(never, 200);
+    EXPECT_EQ(game.menu, nullptr);
+}
+
 }  // namespace
