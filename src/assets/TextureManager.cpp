@@ -15,7 +15,12 @@ TextureManager::~TextureManager() = default;
 Texture* TextureManager::loadTexture(std::string name, std::string path) {
     const auto found = textures.find(name);
     if (found != textures.end()) return found->second.get();
-    std::unique_ptr<Texture> texture = device ? device->createTextureFromFile(path) : nullptr;
+    std::unique_ptr<Texture> texture;
+    std::optional<Image> decoded;
+    if (device && decoder.take(path, decoded))
+        texture = decoded ? device->createTexture(*decoded) : nullptr;
+    else if (device)
+        texture = device->createTextureFromFile(path);
     Texture* loaded = texture.get();
     textures.emplace(std::move(name), std::move(texture));
     return loaded;

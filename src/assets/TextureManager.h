@@ -1,5 +1,7 @@
 #pragma once
 
+#include "assets/PictureDecoder.h"
+
 #include <map>
 #include <memory>
 #include <string>
@@ -19,6 +21,8 @@ public:
     Texture* loadTexture(std::string name, std::string path);
     Texture* getTexture(std::string name);
 
+    // Start-up pictures decoded ahead; any other picture is decoded when loaded.
+    PictureDecoder decoder;
     GraphicsDevice* device = nullptr;
     std::unique_ptr<Sprite> spriteOwner;
     Sprite* sprite = nullptr;

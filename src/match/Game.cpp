@@ -36,6 +36,10 @@ constexpr double FIRST_SERVE_X = 4.0;
 constexpr double ROBOT1_START_X = 6.0;
 constexpr double ROBOT2_START_X = -6.0;
 constexpr int CODE_BASE = 10;
+
+std::string messagePicturePath(const char* picture) {
+    return std::string("Images/Interface/") + picture + ".png";
+}
 }  // namespace
 
 Game& Game::instance() {
@@ -67,8 +71,15 @@ void Game::loadAssets() {
     if (musicGame) musicGame->setGain(GAME_MUSIC_GAIN);
     meshes->loadMesh("arena", "Meshes/Arena/arena.x");
     for (const char* picture : MESSAGE_PICTURES)
-        textures->loadTexture(picture, std::string("Images/Interface/") + picture + ".png");
+        textures->loadTexture(picture, messagePicturePath(picture));
     if (musicIntro) musicIntro->play(0.0, 0.0, 0.0);
+}
+
+std::vector<std::string> Game::startUpPictures() {
+    std::vector<std::string> paths{Menu::PICTURE_PATH};
+    for (const auto& picture : MenuIntro::PICTURES) paths.emplace_back(picture[1]);
+    for (const char* picture : MESSAGE_PICTURES) paths.push_back(messagePicturePath(picture));
+    return paths;
 }
 
 void Game::freeMatch() {

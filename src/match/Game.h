@@ -2,6 +2,8 @@
 
 #include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
 class Config;
 class FontManager;
@@ -42,6 +44,8 @@ public:
     // Start-up: the intro page first, then fonts, sounds, the arena model and
     // the message pictures; the intro music starts last.
     void loadAssets();
+    // The files of the pictures loadAssets loads, in the order it loads them.
+    static std::vector<std::string> startUpPictures();
     // Builds a match from a two-digit code: units player 1's robot model,
     // tens player 2's, each counted from 1.
     void startMatch(int characterCode);

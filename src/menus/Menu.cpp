@@ -29,7 +29,7 @@ Menu::Menu()
       sounds(&SoundManager::instance()) {
     width = config->width;
     height = config->height;
-    texture = textures->loadTexture("menu", "Images/Menu/menu.png");
+    texture = textures->loadTexture("menu", PICTURE_PATH);
     fonts->createFont(itemFont, "Arial", rowHeight(), 0, false,
                       FontManager::FONT_WEIGHT_NORMAL);
     fonts->createFont(titleFont, "Arial", config->height / TITLE_FONT_DIVISOR, 0, false,

@@ -23,6 +23,9 @@ constexpr double MENU_ROW_SPACING = 1.5;
 // decides what follows.
 class Menu : public Object2D {
 public:
+    // The background picture of every page.
+    static constexpr const char* PICTURE_PATH = "Images/Menu/menu.png";
+
     Menu();
     ~Menu() override;
 

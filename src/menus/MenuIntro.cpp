@@ -22,12 +22,9 @@ MenuIntro::MenuIntro() {
     items = {""};
     itemCount = static_cast<int>(items.size());
     title = "MenuIntro";
-    textures->loadTexture("intro1", "Images/Menu/intro1.png");
-    texture = textures->getTexture("intro1");
-    textures->loadTexture("intro2", "Images/Menu/intro2.png");
-    picture2 = textures->getTexture("intro2");
-    textures->loadTexture("intro3", "Images/Menu/intro3.png");
-    picture3 = textures->getTexture("intro3");
+    texture = textures->loadTexture(PICTURES[0][0], PICTURES[0][1]);
+    picture2 = textures->loadTexture(PICTURES[1][0], PICTURES[1][1]);
+    picture3 = textures->loadTexture(PICTURES[2][0], PICTURES[2][1]);
 }
 
 void MenuIntro::draw() {}

@@ -13,6 +13,12 @@ class MenuIntro : public Menu {
 public:
     static constexpr int INTRO_MS = 6000;
     static constexpr int FINISHED = 1;
+    // The pictures by name and file, in the order they show.
+    static constexpr std::array<std::array<const char*, 2>, 3> PICTURES{{
+        {"intro1", "Images/Menu/intro1.png"},
+        {"intro2", "Images/Menu/intro2.png"},
+        {"intro3", "Images/Menu/intro3.png"},
+    }};
 
     MenuIntro();
 

@@ -538,10 +538,14 @@ void GlDevice::drawScreenQuads(const float* vertices, int quadCount, unsigned in
     glBindVertexArray(0);
 }
 
+std::unique_ptr<Texture> GlDevice::createTexture(const Image& image) {
+    if (image.width > maxTextureSize_ || image.height > maxTextureSize_) return nullptr;
+    return std::make_unique<GlTexture>(*this, image);
+}
+
 std::unique_ptr<Texture> GlDevice::createTextureFromFile(const std::string& path) {
     std::optional<Image> image = loadImage(path, maxTextureSize_);
-    if (!image) return nullptr;
-    return std::make_unique<GlTexture>(*this, *image);
+    return image ? createTexture(*image) : nullptr;
 }
 
 std::unique_ptr<Texture> GlDevice::createTextureFromFileKeyed(const std::string& path,

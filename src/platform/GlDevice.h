@@ -45,6 +45,7 @@ public:
     void setMaterial(const Material& material) override;
     void setTexture(int stage, Texture* texture) override;
     void setMipFilterLinear(int sampler) override;
+    std::unique_ptr<Texture> createTexture(const Image& image) override;
     std::unique_ptr<Texture> createTextureFromFile(const std::string& path) override;
     std::unique_ptr<Texture> createTextureFromFileKeyed(const std::string& path,
                                                         std::uint32_t colorKey) override;

@@ -2,6 +2,7 @@
 
 #include "platform/Font.h"
 #include "platform/GraphicsTypes.h"
+#include "platform/Image.h"
 #include "platform/MeshBuffer.h"
 #include "platform/Sprite.h"
 #include "platform/Texture.h"
@@ -46,6 +47,8 @@ public:
     virtual void setTexture(int stage, Texture* texture) = 0;
     virtual void setMipFilterLinear(int sampler) = 0;
 
+    // Null when the picture is larger than the device can hold.
+    virtual std::unique_ptr<Texture> createTexture(const Image& image) = 0;
     // Null when the file is missing or not a picture.
     virtual std::unique_ptr<Texture> createTextureFromFile(const std::string& path) = 0;
     // As above, and texels equal to colorKey become fully transparent.

@@ -84,6 +84,14 @@ void RecordingDevice::recordDrawSubset(const MeshBuffer* mesh, std::uint32_t sub
     call.texture = stage0Texture;
 }
 
+std::unique_ptr<Texture> RecordingDevice::createTexture(const Image& image) {
+    DeviceCall& call = record(DeviceCall::Kind::CreateTexture);
+    call.succeeded = true;
+    auto texture = std::make_unique<RecordedTexture>(std::string(), false, image);
+    call.texture = texture.get();
+    return texture;
+}
+
 std::unique_ptr<Texture> RecordingDevice::createTextureFromFile(const std::string& path) {
     std::optional<Image> image = loadImage(path);
     DeviceCall& call = record(DeviceCall::Kind::CreateTexture);

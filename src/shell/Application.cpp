@@ -51,6 +51,10 @@ int runApplication(LoopObserver* observer) {
     SoundManager::instance();
     LightManager& lights = LightManager::instance();
 
+    // The start-up pictures decode while the window and the device come up.
+    TextureManager& textures = TextureManager::instance();
+    textures.decoder.start(Game::startUpPictures());
+
     std::string error;
     graphics.window =
         Window::open(WINDOW_TITLE, config.width, config.height, config.fullscreen == 1, error);
@@ -60,7 +64,6 @@ int runApplication(LoopObserver* observer) {
     input.enumerateJoysticks();
     // Every picture, model and font is made on the one device; all 2D
     // pictures go through the one sprite.
-    TextureManager& textures = TextureManager::instance();
     textures.device = graphics.device.get();
     textures.spriteOwner = graphics.device->createSprite();
     textures.sprite = textures.spriteOwner.get();

@@ -45,6 +45,24 @@ TEST(TextureManagerTest, FirstRegistrationOfANameWinsAndAFailedLoadStaysEmpty) {
     EXPECT_EQ(registry.textures.count("never"), 0u);
 }
 
+TEST(TextureManagerTest, PicturesDecodedAheadGiveTheSameEntries) {
+    installRecordingDevice();
+    TextureManager& registry = TextureManager::instance();
+    TempDirectory dir;
+    const std::string menu = dir.file("menu.png");
+    writeFlatPng(menu, 4, 4, 0x336699FFu);
+    registry.decoder.start({menu, dir.file("missing.png")});
+
+    Texture* ahead = registry.loadTexture("menu", menu);
+    ASSERT_NE(ahead, nullptr);
+    EXPECT_EQ(ahead->width(), 4);
+    EXPECT_EQ(static_cast<RecordedTexture*>(ahead)->image.rgba[0], 0x33);
+    EXPECT_EQ(registry.loadTexture("draw", dir.file("missing.png")), nullptr);
+    EXPECT_EQ(registry.textures.count("draw"), 1u);
+    // Its decoded copy taken, the same file under another name decodes again.
+    EXPECT_NE(registry.loadTexture("again", menu), nullptr);
+}
+
 void reportTextures() {
     std::fprintf(stderr, "textures destroyed %d alive %d\n", RecordedTexture::destroyed, RecordedTexture::alive);
 }
