@@ -2,18 +2,17 @@
 
 #include "actors/Frisbee.h"
 #include "assets/MeshManager.h"
+#include "audio/AudioTestSupport.h"
 #include "audio/Sound.h"
 #include "audio/SoundManager.h"
 #include "input/InputManager.h"
 #include "support/RecordingGraphics.h"
 #include "support/WorkingDirectory.h"
 
-#include <AL/al.h>
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <tuple>
 
 namespace {
@@ -334,14 +333,9 @@ TEST_F(RobotTest, HeadLooksAtTheDiscSeenAtTheLastInteract) {
 }
 
 TEST_F(RobotTest, RunningNoiseFollowsTheRobotWithAPitchThatGrowsWithItsSpeedSquared) {
-    setenv("ALSOFT_DRIVERS", "null", 1);
+    useNullOutput();
     ASSERT_TRUE(openAudioDevice());
     WorkingDirectory inside{KORV_GAME_DIR};
-    const auto playing = [](ALuint source) {
-        ALint state = 0;
-        alGetSourcei(source, AL_SOURCE_STATE, &state);
-        return state == AL_PLAYING;
-    };
     const auto pitch = [](ALuint source) {
         float value = 0.0f;
         alGetSourcef(source, AL_PITCH, &value);
@@ -353,7 +347,7 @@ TEST_F(RobotTest, RunningNoiseFollowsTheRobotWithAPitchThatGrowsWithItsSpeedSqua
     ASSERT_GT(big.moveSound->buffer, 0u);
     const ALuint source = big.moveSound->sources[0];
     big.update(STEP);
-    ASSERT_TRUE(playing(source));
+    ASSERT_EQ(sourceState(source), AL_PLAYING);
     alSourcei(source, AL_LOOPING, AL_TRUE);  // the short sound then lasts to the last check
     EXPECT_NEAR(pitch(source), 1.6 * 1.6 / 3.0, 1e-6);
 
@@ -361,14 +355,13 @@ TEST_F(RobotTest, RunningNoiseFollowsTheRobotWithAPitchThatGrowsWithItsSpeedSqua
     set(2, Left);
     Robot small(2, ModelSmall, -3.0, 0.0);
     small.update(STEP);
-    const ALuint other = small.moveSound->sources[1];
-    EXPECT_TRUE(playing(other));
-    EXPECT_NEAR(pitch(other), 2.16 * 2.16 / 3.0, 1e-5);
+    EXPECT_EQ(sourceState(small.moveSound->sources[1]), AL_PLAYING);
+    EXPECT_NEAR(pitch(small.moveSound->sources[1]), 2.16 * 2.16 / 3.0, 1e-5);
 
     // Standing still stops it.
     set(1, Up, Released);
     big.update(STEP);
-    EXPECT_FALSE(playing(source));
+    EXPECT_NE(sourceState(source), AL_PLAYING);
 }
 
 TEST_F(RobotTest, DrawsThreePartsAtOnePlaceEachWithItsOwnYaw) {

@@ -76,6 +76,8 @@ TEST(MenuPhaseTest, FromTheIntroThroughThePagesToMatchesThatStartFromZero) {
     EXPECT_EQ(game.score, (std::array<int, 2>{0, 0}));
     EXPECT_EQ(game.setsWon, (std::array<int, 2>{0, 0}));
     EXPECT_EQ(game.flow, Game::FlowPlaying);
+    // On their start spots; player 1's lies just outside its limit, so one step puts it at 5.89.
+    EXPECT_EQ(std::tuple(game.robot1->x, game.robot2->x), std::tuple(5.89, -6.0));
     EXPECT_EQ(game.frisbee->state, FrisbeeDropping);
     EXPECT_LE(game.timeLeft, Game::SET_TIME_MS);
     EXPECT_GE(game.timeLeft, Game::SET_TIME_MS - 33);

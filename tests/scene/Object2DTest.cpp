@@ -13,17 +13,6 @@ namespace {
 
 using Kind = DeviceCall::Kind;
 
-TEST(Object2D, UpdateMovesByVelocityPerHalfSecondEvenBackward) {
-    installRecordingDevice();
-    Object2D picture(10, 20, 0, 0);
-    picture.velocityX = 2;
-    picture.velocityY = -4;
-    picture.update(250);
-    EXPECT_EQ(std::tuple(picture.x, picture.y), std::tuple(11.0, 18.0));
-    picture.update(-500);
-    EXPECT_EQ(std::tuple(picture.x, picture.y, picture.z), std::tuple(9.0, 22.0, 0.0));
-}
-
 struct Object2DDrawTest : ::testing::Test {
     RecordingDevice& device = installRecordingDevice();
     TempDirectory dir;

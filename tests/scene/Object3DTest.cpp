@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
 
 namespace {
 
@@ -14,15 +13,6 @@ void expectPoint(const Vector3& p, float x, float y, float z) {
     EXPECT_NEAR(p.x, x, 1e-5f);
     EXPECT_NEAR(p.y, y, 1e-5f);
     EXPECT_NEAR(p.z, z, 1e-5f);
-}
-
-TEST(Object3D, UpdateMovesByVelocityPerHalfSecondOnEveryAxisEvenBackward) {
-    installRecordingDevice();
-    Object3D disc(0, 0, 0, 1, 1, 1, 0, 0, 0, 1, -2, 0.5);
-    disc.update(500);
-    EXPECT_EQ(std::tuple(disc.x, disc.y, disc.z), std::tuple(1.0, -2.0, 0.5));
-    disc.update(-250);
-    EXPECT_EQ(std::tuple(disc.x, disc.y, disc.z), std::tuple(0.5, -1.0, 0.25));
 }
 
 TEST(Object3D, RotationTurnsAboutYThenXThenZ) {
