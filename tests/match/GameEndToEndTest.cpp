@@ -12,6 +12,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr int START_TIMEOUT_MS = 60000;
+
 // A copy of the run folder, started from a folder that is not its own.
 class GameEndToEndTest : public PlayerTest {
 protected:
@@ -103,9 +105,11 @@ TEST_F(GameEndToEndTest, FullScreenCoversTheDesktopWithThePictureKeptAndAltEnter
         const auto run = start(game, elsewhere.path().string(), environment);
         ASSERT_NE(window, 0u);
         const auto picture = [&](const Screen& s) { return s.part(c.left, c.pictureWidth); };
+        // Start-up draws the picture at the full size of the screen, slowly
+        // on a loaded machine.
         ASSERT_TRUE(waitFor([&](const Screen& s) {
             return s.width == SCREEN_WIDTH && s.height == SCREEN_HEIGHT && picture(s).distinctColours() > 50;
-        })) << "the intro";
+        }, START_TIMEOUT_MS)) << "the intro";
         press("Return");
         ASSERT_TRUE(waitFor([&](const Screen& s) { return highlightOn(picture(s), 0, 4); }));
         keepLook("fullscreen_" + std::to_string(c.width) + "x" + std::to_string(c.height));
