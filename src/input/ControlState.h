@@ -13,6 +13,9 @@ enum ControlState : int {
 // in KeyboardState::states: 2k + player, players numbered 1 and 2.
 enum ControlKind : int { Up = 0, Down = 1, Left = 2, Right = 3, Action1 = 4, Action2 = 5 };
 
+constexpr int PLAYER_COUNT = 2;
+constexpr int CONTROL_KIND_COUNT = 6;
+
 constexpr int CONTROL_COUNT = 13;
 constexpr int PAUSE_CONTROL = 0;
 

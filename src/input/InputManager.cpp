@@ -3,9 +3,12 @@
 #include "input/JoystickSet.h"
 #include "input/KeyboardState.h"
 
+#include <filesystem>
+
 namespace {
 
-constexpr int PLAYER_COUNT = 2;
+// Game-controller mappings in the community format, beside the settings.
+constexpr const char* MAPPINGS_FILE = "gamecontrollerdb.txt";
 
 bool povIsOneOf(int pov, int a, int b, int c) { return pov == a || pov == b || pov == c; }
 
@@ -47,23 +50,16 @@ InputManager::InputManager()
 
 InputManager::~InputManager() {
     keyboard->device.reset();
-    for (int i = 0; i < joysticks->count; ++i) {
-        joysticks->devices[i].reset();
-    }
+    joysticks->close();
 }
 
-void InputManager::initKeyboard() { keyboard->device = openKeyboard(); }
+void InputManager::initKeyboard(const std::string& settingsPath) {
+    keyboard->bindings.read(settingsPath);
+    keyboard->device = openKeyboard();
+}
 
-void InputManager::enumerateJoysticks() {
-    // In the system's order; a joystick that cannot be opened ends the list.
-    while (joysticks->count < JoystickSet::MAX_JOYSTICKS) {
-        std::unique_ptr<JoystickDevice> device = openJoystick(joysticks->count);
-        if (!device) {
-            return;
-        }
-        joysticks->devices[joysticks->count] = std::move(device);
-        ++joysticks->count;
-    }
+void InputManager::enumerateJoysticks(const std::string& settingsPath) {
+    joysticks->enumerate(std::filesystem::path(settingsPath).replace_filename(MAPPINGS_FILE).string());
 }
 
 void InputManager::updateControls() {
@@ -71,9 +67,8 @@ void InputManager::updateControls() {
     joysticks->pollJoysticks();
 
     for (int player = 1; player <= PLAYER_COUNT; ++player) {
-        const bool hasJoystick = joysticks->count >= player;
         const JoystickSet::State neutral;
-        const JoystickSet::State& joystick = hasJoystick ? joysticks->states[player - 1] : neutral;
+        const JoystickSet::State& joystick = joysticks->has(player - 1) ? joysticks->states[player - 1] : neutral;
         const int pov = joystick.pov;
         auto raw = [&](ControlKind kind) { return keyboard->states[controlIndex(kind, player)]; };
         auto control = [&](ControlKind kind) -> int& { return controls[controlIndex(kind, player)]; };
@@ -90,7 +85,7 @@ void InputManager::updateControls() {
     }
 
     // Only the first joystick can pause.
-    const bool pauseButton = joysticks->count >= 1 && joysticks->states[0].buttons[2];
+    const bool pauseButton = joysticks->has(0) && joysticks->states[0].buttons[2];
     combineButton(keyboard->escape == Active || pauseButton, controls[PAUSE_CONTROL]);
 }
 

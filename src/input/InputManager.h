@@ -3,6 +3,7 @@
 #include "input/ControlState.h"
 
 #include <array>
+#include <string>
 
 class JoystickSet;
 class KeyboardState;
@@ -14,8 +15,11 @@ public:
     static InputManager& instance();
     ~InputManager();
 
-    void initKeyboard();
-    void enumerateJoysticks();
+    // Reads the players' keys from the settings file and opens the keyboard.
+    void initKeyboard(const std::string& settingsPath);
+    // Sets up the pads, with the controller mappings beside the settings
+    // file, and keeps watching for pads that come and go.
+    void enumerateJoysticks(const std::string& settingsPath);
     void updateControls();
 
     // Uses up a player's action press, in the controls and the raw states.

@@ -2,17 +2,13 @@
 
 namespace {
 
-// Each player's keys, by position: W A S D with G and H on the left of the
-// keyboard, the arrows with numeric pad 1 and 2 on the right.
-struct PlayerKeys {
-    std::uint8_t up, down, left, right, action1, action2;
-};
-constexpr PlayerKeys PLAYER_KEYS[2] = {
-    {KeyCode::W, KeyCode::S, KeyCode::A, KeyCode::D, KeyCode::G, KeyCode::H},
-    {KeyCode::Up, KeyCode::Down, KeyCode::Left, KeyCode::Right, KeyCode::Numpad1, KeyCode::Numpad2},
-};
+bool isDown(const KeyBuffer& keys, Key key) { return (keys[key] & KEY_DOWN_BIT) != 0; }
 
-bool isDown(const KeyBuffer& keys, std::uint8_t code) { return (keys[code] & KEY_DOWN_BIT) != 0; }
+bool anyDown(const KeyBuffer& keys, const std::vector<Key>& bound) {
+    for (const Key key : bound)
+        if (isDown(keys, key)) return true;
+    return false;
+}
 
 // Escape, Return and the action keys: a press counts once it is seen with
 // the state Released, so a used-up press stays used up until release.
@@ -64,14 +60,10 @@ void KeyboardState::pollKeyboard() {
     }
     keys.fill(0);
     if (!device->read(keys)) {
-        // A keyboard that cannot be had keeps its last states.
-        if (!device->acquire()) {
-            return;
-        }
+        // A keyboard that cannot be had, as while our window is away, reads
+        // as all keys up: nothing stays held for a player who is elsewhere.
         keys.fill(0);
-        if (!device->read(keys)) {
-            keys.fill(0);
-        }
+        if (!device->acquire() || !device->read(keys)) keys.fill(0);
     }
 
     auto state = [this](ControlKind kind, int player) -> int& { return states[controlIndex(kind, player)]; };
@@ -79,13 +71,13 @@ void KeyboardState::pollKeyboard() {
     updateButton(isDown(keys, KeyCode::Escape), escape);
     updateButton(isDown(keys, KeyCode::Return), enter);
 
-    for (int player = 1; player <= 2; ++player) {
-        const PlayerKeys& own = PLAYER_KEYS[player - 1];
-        updateDirection(isDown(keys, own.up), state(Up, player), state(Down, player));
-        updateDirection(isDown(keys, own.down), state(Down, player), state(Up, player));
-        updateDirection(isDown(keys, own.left), state(Left, player), state(Right, player));
-        updateDirection(isDown(keys, own.right), state(Right, player), state(Left, player));
-        updateButton(isDown(keys, own.action1), state(Action1, player));
-        updateButton(isDown(keys, own.action2), state(Action2, player));
+    for (int player = 1; player <= PLAYER_COUNT; ++player) {
+        auto down = [&](ControlKind kind) { return anyDown(keys, bindings.keys(kind, player)); };
+        updateDirection(down(Up), state(Up, player), state(Down, player));
+        updateDirection(down(Down), state(Down, player), state(Up, player));
+        updateDirection(down(Left), state(Left, player), state(Right, player));
+        updateDirection(down(Right), state(Right, player), state(Left, player));
+        updateButton(down(Action1), state(Action1, player));
+        updateButton(down(Action2), state(Action2, player));
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input/ControlState.h"
+#include "input/KeyBindings.h"
 #include "platform/KeyboardDevice.h"
 
 #include <array>
@@ -22,6 +23,7 @@ public:
     // Consumed: a key held while the game starts counts only after release.
     std::array<int, CONTROL_COUNT> states{};
 
+    KeyBindings bindings;
     std::unique_ptr<KeyboardDevice> device;
     KeyBuffer keys{};
 

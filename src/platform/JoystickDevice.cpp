@@ -19,27 +19,10 @@ int povFromDirections(bool up, bool right, bool down, bool left) {
     return POV_BY_DIRECTION[vertical + 1][horizontal + 1];
 }
 
-// Each open device holds the joystick subsystem up. The game polls the
-// devices itself, so SDL's joystick and controller events are switched off:
-// nothing would take them from the queue.
-bool startJoystickSubsystem() {
-    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
-        return false;
-    }
-    SDL_JoystickEventState(SDL_IGNORE);
-    SDL_GameControllerEventState(SDL_IGNORE);
-    return true;
-}
-
-void stopJoystickSubsystem() { SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER); }
-
 class SdlGameController final : public JoystickDevice {
 public:
     explicit SdlGameController(SDL_GameController* controller) : controller(controller) {}
-    ~SdlGameController() override {
-        SDL_GameControllerClose(controller);
-        stopJoystickSubsystem();
-    }
+    ~SdlGameController() override { SDL_GameControllerClose(controller); }
 
     bool read(JoystickReading& reading) override {
         SDL_GameControllerUpdate();
@@ -67,10 +50,7 @@ private:
 class SdlJoystick final : public JoystickDevice {
 public:
     explicit SdlJoystick(SDL_Joystick* joystick) : joystick(joystick) {}
-    ~SdlJoystick() override {
-        SDL_JoystickClose(joystick);
-        stopJoystickSubsystem();
-    }
+    ~SdlJoystick() override { SDL_JoystickClose(joystick); }
 
     bool read(JoystickReading& reading) override {
         SDL_JoystickUpdate();
@@ -95,19 +75,17 @@ private:
 
 }  // namespace
 
-std::unique_ptr<JoystickDevice> openJoystick(int index) {
-    if (index < 0 || !startJoystickSubsystem()) {
-        return nullptr;
-    }
-    if (index < SDL_NumJoysticks()) {
+std::unique_ptr<JoystickDevice> openJoystick(int id) {
+    const int count = SDL_NumJoysticks();
+    for (int index = 0; index < count; ++index) {
+        if (SDL_JoystickGetDeviceInstanceID(index) != id) continue;
         if (SDL_IsGameController(index)) {
-            if (SDL_GameController* controller = SDL_GameControllerOpen(index)) {
+            if (SDL_GameController* controller = SDL_GameControllerOpen(index))
                 return std::make_unique<SdlGameController>(controller);
-            }
         } else if (SDL_Joystick* joystick = SDL_JoystickOpen(index)) {
             return std::make_unique<SdlJoystick>(joystick);
         }
+        return nullptr;
     }
-    stopJoystickSubsystem();
     return nullptr;
 }

@@ -22,9 +22,9 @@ public:
     virtual bool read(JoystickReading& reading) = 0;
 };
 
-// Opens the joystick at `index` in the system's order of attached
-// joysticks; null when there is no such joystick or it cannot be opened.
-// A controller known to SDL's controller database reads its D-pad as the
-// POV and its A, B and X buttons as buttons 0, 1 and 2; any other joystick
-// its first hat and its buttons 0 to 2.
-std::unique_ptr<JoystickDevice> openJoystick(int index);
+// Opens the joystick with SDL's instance id `id` while a JoystickWatch
+// lives (it is closed before the watch goes); null when there is no such
+// joystick or it cannot be opened. A pad SDL's controller mappings know
+// reads its D-pad as the POV and its A, B and X buttons as buttons 0, 1 and
+// 2; any other joystick its first hat and its buttons 0 to 2.
+std::unique_ptr<JoystickDevice> openJoystick(int id);

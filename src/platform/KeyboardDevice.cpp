@@ -6,22 +6,15 @@
 
 namespace {
 
-struct KeyBinding {
-    SDL_Scancode scancode;
-    std::uint8_t code;
-};
-
-// Physical keys, so the bindings stay in place on any layout; the keypad
-// scancodes are the same whatever the Num Lock state.
-constexpr KeyBinding BINDINGS[] = {
-    {SDL_SCANCODE_ESCAPE, KeyCode::Escape}, {SDL_SCANCODE_RETURN, KeyCode::Return},
-    {SDL_SCANCODE_W, KeyCode::W},           {SDL_SCANCODE_S, KeyCode::S},
-    {SDL_SCANCODE_A, KeyCode::A},           {SDL_SCANCODE_D, KeyCode::D},
-    {SDL_SCANCODE_G, KeyCode::G},           {SDL_SCANCODE_H, KeyCode::H},
-    {SDL_SCANCODE_UP, KeyCode::Up},         {SDL_SCANCODE_DOWN, KeyCode::Down},
-    {SDL_SCANCODE_LEFT, KeyCode::Left},     {SDL_SCANCODE_RIGHT, KeyCode::Right},
-    {SDL_SCANCODE_KP_1, KeyCode::Numpad1},  {SDL_SCANCODE_KP_2, KeyCode::Numpad2},
-};
+// The game's own names for the keys it binds by default are SDL's scancodes.
+static_assert(KeyCode::A == SDL_SCANCODE_A && KeyCode::D == SDL_SCANCODE_D && KeyCode::G == SDL_SCANCODE_G &&
+              KeyCode::H == SDL_SCANCODE_H && KeyCode::S == SDL_SCANCODE_S && KeyCode::W == SDL_SCANCODE_W);
+static_assert(KeyCode::Return == SDL_SCANCODE_RETURN && KeyCode::Escape == SDL_SCANCODE_ESCAPE &&
+              KeyCode::Right == SDL_SCANCODE_RIGHT && KeyCode::Left == SDL_SCANCODE_LEFT &&
+              KeyCode::Down == SDL_SCANCODE_DOWN && KeyCode::Up == SDL_SCANCODE_UP);
+static_assert(KeyCode::Numpad1 == SDL_SCANCODE_KP_1 && KeyCode::Numpad2 == SDL_SCANCODE_KP_2 &&
+              KeyCode::RightCtrl == SDL_SCANCODE_RCTRL && KeyCode::RightShift == SDL_SCANCODE_RSHIFT);
+static_assert(KEY_COUNT == SDL_NUM_SCANCODES);
 
 class SdlKeyboardDevice final : public KeyboardDevice {
 public:
@@ -41,11 +34,12 @@ public:
             latched.reset();
             return false;
         }
-        const Uint8* state = SDL_GetKeyboardState(nullptr);
-        for (const KeyBinding& binding : BINDINGS) {
-            if (state[binding.scancode] || latched.test(binding.scancode)) {
-                keys[binding.code] = KEY_DOWN_BIT;
-            }
+        // Physical keys, so the bindings stay in place on any layout; the
+        // keypad scancodes are the same whatever the Num Lock state.
+        int count = 0;
+        const Uint8* state = SDL_GetKeyboardState(&count);
+        for (int key = 0; key < count && key < SDL_NUM_SCANCODES; ++key) {
+            keys[key] = (state[key] || latched.test(key)) ? KEY_DOWN_BIT : 0;
         }
         latched.reset();
         return true;
@@ -81,3 +75,9 @@ private:
 }  // namespace
 
 std::unique_ptr<KeyboardDevice> openKeyboard() { return std::make_unique<SdlKeyboardDevice>(); }
+
+std::optional<Key> keyFromName(const std::string& name) {
+    const SDL_Scancode scancode = SDL_GetScancodeFromName(name.c_str());
+    if (scancode == SDL_SCANCODE_UNKNOWN) return std::nullopt;
+    return static_cast<Key>(scancode);
+}

@@ -3,26 +3,36 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 
-// The key buffer: one byte per DirectInput key code, a key being down when
-// bit 7 of its byte is set. Only the keys the game reads are filled in.
-using KeyBuffer = std::array<std::uint8_t, 256>;
+// A key by its position on the keyboard: its USB usage number, which is
+// also SDL's scancode.
+using Key = std::uint16_t;
+
+constexpr std::size_t KEY_COUNT = 512;
+
+// The key buffer: one byte per key, a key being down when bit 7 of its byte
+// is set.
+using KeyBuffer = std::array<std::uint8_t, KEY_COUNT>;
 
 namespace KeyCode {
-constexpr std::uint8_t Escape = 0x01;
-constexpr std::uint8_t W = 0x11;
-constexpr std::uint8_t Return = 0x1C;
-constexpr std::uint8_t A = 0x1E;
-constexpr std::uint8_t S = 0x1F;
-constexpr std::uint8_t D = 0x20;
-constexpr std::uint8_t G = 0x22;
-constexpr std::uint8_t H = 0x23;
-constexpr std::uint8_t Numpad1 = 0x4F;
-constexpr std::uint8_t Numpad2 = 0x50;
-constexpr std::uint8_t Up = 0xC8;
-constexpr std::uint8_t Left = 0xCB;
-constexpr std::uint8_t Right = 0xCD;
-constexpr std::uint8_t Down = 0xD0;
+constexpr Key A = 4;
+constexpr Key D = 7;
+constexpr Key G = 10;
+constexpr Key H = 11;
+constexpr Key S = 22;
+constexpr Key W = 26;
+constexpr Key Return = 40;
+constexpr Key Escape = 41;
+constexpr Key Right = 79;
+constexpr Key Left = 80;
+constexpr Key Down = 81;
+constexpr Key Up = 82;
+constexpr Key Numpad1 = 89;
+constexpr Key Numpad2 = 90;
+constexpr Key RightCtrl = 228;
+constexpr Key RightShift = 229;
 }  // namespace KeyCode
 
 constexpr std::uint8_t KEY_DOWN_BIT = 0x80;
@@ -42,3 +52,7 @@ public:
 // The system keyboard by physical key position, whatever the layout and the
 // Num Lock state.
 std::unique_ptr<KeyboardDevice> openKeyboard();
+
+// The key SDL calls by this name ("Right Ctrl", "keypad 1"), in any case;
+// nothing for a name SDL does not know.
+std::optional<Key> keyFromName(const std::string& name);

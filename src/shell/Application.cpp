@@ -60,8 +60,8 @@ int runApplication(LoopObserver* observer) {
         Window::open(WINDOW_TITLE, config.width, config.height, config.fullscreen == 1, error);
     if (!graphics.window) return startFailed(error);
     if (!setUpDevice(*graphics.window, error)) return startFailed(error);
-    input.initKeyboard();
-    input.enumerateJoysticks();
+    input.initKeyboard(Config::filePath);
+    input.enumerateJoysticks(Config::filePath);
     // Every picture, model and font is made on the one device; all 2D
     // pictures go through the one sprite.
     textures.device = graphics.device.get();

@@ -16,12 +16,12 @@ class FakeKeyboard final : public KeyboardDevice {
 public:
     bool read(KeyBuffer& keys) override {
         if (!readable) return false;
-        for (std::uint8_t code : down) keys[code] = KEY_DOWN_BIT;
+        for (Key code : down) keys[code] = KEY_DOWN_BIT;
         return true;
     }
     bool acquire() override { return acquirable; }
 
-    std::set<std::uint8_t> down;
+    std::set<Key> down;
     bool readable = true;
     bool acquirable = true;
 };
@@ -40,17 +40,16 @@ struct FakeInput {
     explicit FakeInput(int joystickCount = 0) {
         input.keyboard->device.reset(keyboard = new FakeKeyboard);
         for (int i = 0; i < joystickCount; ++i) input.joysticks->devices[i].reset(joysticks[i] = new FakeJoystick);
-        input.joysticks->count = joystickCount;
     }
 
     void poll() { input.updateControls(); }
     // Holds the keys down, or lets them go, and polls once.
-    void hold(std::initializer_list<std::uint8_t> codes) {
+    void hold(std::initializer_list<Key> codes) {
         keyboard->down.insert(codes);
         poll();
     }
-    void release(std::initializer_list<std::uint8_t> codes) {
-        for (std::uint8_t code : codes) keyboard->down.erase(code);
+    void release(std::initializer_list<Key> codes) {
+        for (Key code : codes) keyboard->down.erase(code);
         poll();
     }
 

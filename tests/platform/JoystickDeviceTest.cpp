@@ -1,11 +1,14 @@
 #include "input/InputManager.h"
 #include "input/JoystickSet.h"
 #include "platform/JoystickDevice.h"
+#include "support/TempDirectory.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -24,8 +27,9 @@ protected:
     }
 
     // A controller with SDL's standard button layout, or else a joystick
-    // that no controller mapping knows: four buttons and one hat.
-    SDL_Joystick* attach(bool controller, int& index) {
+    // that no controller mapping knows: four buttons and one hat. Gives its
+    // instance id.
+    SDL_Joystick* attach(bool controller, int& id) {
         SDL_VirtualJoystickDesc desc{};
         desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
         desc.type = controller ? SDL_JOYSTICK_TYPE_GAMECONTROLLER : SDL_JOYSTICK_TYPE_UNKNOWN;
@@ -33,11 +37,20 @@ protected:
         desc.nbuttons = controller ? SDL_CONTROLLER_BUTTON_MAX : 4;
         desc.nhats = controller ? 0 : 1;
         desc.name = controller ? "Korvandeltix test pad" : "Korvandeltix test stick";
-        index = SDL_JoystickAttachVirtualEx(&desc);
+        const int index = SDL_JoystickAttachVirtualEx(&desc);
         EXPECT_GE(index, 0) << SDL_GetError();
         EXPECT_EQ(SDL_IsGameController(index), controller);
+        id = SDL_JoystickGetDeviceInstanceID(index);
         drivers.push_back(SDL_JoystickOpen(index));
         return drivers.back();
+    }
+    // Unplugs a pad as a player pulls its cable.
+    void detach(SDL_Joystick* stick) {
+        int index = 0;
+        while (SDL_JoystickGetDeviceInstanceID(index) != SDL_JoystickInstanceID(stick)) ++index;
+        SDL_JoystickDetachVirtual(index);
+        SDL_JoystickClose(stick);
+        drivers.erase(std::find(drivers.begin(), drivers.end(), stick));
     }
 
     static void set(SDL_Joystick* stick, const std::vector<std::pair<int, bool>>& buttons) {
@@ -51,12 +64,13 @@ protected:
     }
 
     std::vector<SDL_Joystick*> drivers;
+    TempDirectory settings;
 };
 
 TEST_F(VirtualJoysticks, ControllerGivesItsDpadAsPovAndItsFaceButtonsAsButtons) {
-    int index = 0;
-    SDL_Joystick* stick = attach(true, index);
-    auto device = openJoystick(index);
+    int id = 0;
+    SDL_Joystick* stick = attach(true, id);
+    auto device = openJoystick(id);
     ASSERT_TRUE(device);
 
     // Directions pressed (Up, Right, Down, Left) and the POV they give.
@@ -79,9 +93,9 @@ TEST_F(VirtualJoysticks, ControllerGivesItsDpadAsPovAndItsFaceButtonsAsButtons) 
 }
 
 TEST_F(VirtualJoysticks, OtherJoystickGivesItsFirstHatAndButtonsZeroToTwoUntilUnplugged) {
-    int index = 0;
-    SDL_Joystick* stick = attach(false, index);
-    auto device = openJoystick(index);
+    int id = 0;
+    SDL_Joystick* stick = attach(false, id);
+    auto device = openJoystick(id);
     ASSERT_TRUE(device);
 
     SDL_JoystickSetVirtualHat(stick, 0, SDL_HAT_LEFTUP);
@@ -91,36 +105,62 @@ TEST_F(VirtualJoysticks, OtherJoystickGivesItsFirstHatAndButtonsZeroToTwoUntilUn
     EXPECT_EQ(reading.buttons, (Buttons{true, false, true}));
 
     // Unplugged: the read fails and the set counts it as neutral.
-    SDL_JoystickClose(stick);
-    drivers.clear();
-    SDL_JoystickDetachVirtual(index);
+    detach(stick);
     EXPECT_FALSE(device->read(reading));
 }
 
-TEST_F(VirtualJoysticks, NoneAttachedSetsUpNoneThenTwoAreSetUpInOrderAndAThirdIsIgnored) {
+TEST_F(VirtualJoysticks, PadsGoToPlayersWithoutOneInOrderOfArrivalAndAnUnpluggedPadLeavesNothingHeld) {
     InputManager& input = InputManager::instance();
-    input.enumerateJoysticks();
-    EXPECT_EQ(input.joysticks->count, 0);
-    EXPECT_FALSE(openJoystick(0));
+    // Each pad holds right on its D-pad and its A button.
+    auto plugIn = [&] {
+        int id = 0;
+        SDL_Joystick* stick = attach(true, id);
+        set(stick, {{SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true}, {SDL_CONTROLLER_BUTTON_A, true}});
+        return stick;
+    };
+    auto held = [&](int player) {
+        input.updateControls();
+        return std::tuple(input.controls[controlIndex(Right, player)], input.controls[controlIndex(Action1, player)]);
+    };
+    constexpr auto HELD = std::tuple(Active, Active);
+    constexpr auto NOTHING = std::tuple(Released, Released);
 
-    for (int i = 0; i < 3; ++i) {
-        int index = 0;
-        attach(true, index);
-        ASSERT_EQ(index, i);
-    }
-    input.enumerateJoysticks();
-    ASSERT_EQ(input.joysticks->count, 2);
-    // Each controller presses its A button in turn; only the first two reach
-    // a player, the first as player 1.
-    for (int i = 0; i < 3; ++i) {
-        SDL_JoystickSetVirtualButton(drivers[i], SDL_CONTROLLER_BUTTON_A, 1);
-        input.updateControls();
-        EXPECT_EQ(input.controls[controlIndex(Action1, 1)], i == 0 ? Active : Released) << i;
-        EXPECT_EQ(input.controls[controlIndex(Action1, 2)], i == 1 ? Active : Released) << i;
-        SDL_JoystickSetVirtualButton(drivers[i], SDL_CONTROLLER_BUTTON_A, 0);
-        input.updateControls();
-    }
-    input.joysticks->devices = {};
+    SDL_Joystick* first = plugIn();
+    SDL_Joystick* second = plugIn();
+    plugIn();  // both players have one: a third is left alone
+    input.enumerateJoysticks(settings.file("config.ini"));
+    EXPECT_EQ(held(1), HELD);
+
+    detach(first);
+    EXPECT_EQ(held(1), NOTHING);
+    EXPECT_EQ(held(2), HELD);
+    // Player 1 is on the keyboard until the next pad arrives mid-game.
+    plugIn();
+    EXPECT_EQ(held(1), HELD);
+    detach(second);
+    EXPECT_EQ(held(2), NOTHING);
+    input.joysticks->close();
+}
+
+TEST_F(VirtualJoysticks, MappingsBesideTheSettingsFileMakeAJoystickAController) {
+    int id = 0;
+    SDL_Joystick* stick = attach(false, id);
+    char guidText[33];
+    SDL_JoystickGetGUIDString(SDL_JoystickGetGUID(stick), guidText, sizeof guidText);
+    // Mappings name pads without the checksum of their name (hex digits 4 to
+    // 7); its A is button 3 and its D-pad the hat.
+    std::string guid = guidText;
+    guid.replace(4, 4, "0000");
+    writeTextFile(settings.file("gamecontrollerdb.txt"),
+                  "# community format\n" + guid +
+                      ",Korvandeltix test stick,a:b3,b:b2,x:b1,dpup:h0.1,dpright:h0.2,dpdown:h0.4,dpleft:h0.8,"
+                      "platform:Linux,\n");
+    InputManager& input = InputManager::instance();
+    input.enumerateJoysticks(settings.file("config.ini"));
+    set(stick, {{3, true}});
+    input.updateControls();
+    EXPECT_EQ(input.controls[controlIndex(Action1, 1)], Active);
+    input.joysticks->close();
 }
 
 }  // namespace
