@@ -16,7 +16,9 @@ constexpr const char* USAGE =
     "  -v, --version  show the version and exit\n"
     "\n"
     "Player 1: W A S D move, G dashes and throws, H lobs.\n"
-    "Player 2: the arrow keys move, numeric pad 1 dashes and throws, numeric pad 2 lobs.\n"
+    "Player 2: the arrow keys move, Right Ctrl or numeric pad 1 dashes and throws,\n"
+    "Right Shift or numeric pad 2 lobs. Keys can be changed in the [Keys] section\n"
+    "of the settings file.\n"
     "Escape pauses; Return chooses in the menus.\n";
 
 }  // namespace
