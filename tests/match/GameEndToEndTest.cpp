@@ -29,7 +29,7 @@ TEST_F(GameEndToEndTest, APersonPlaysThroughTheWholeGame) {
 
     // The intro: pictures, neither the clear grey nor a menu. Then Options:
     // one resolution forward, and "Return to main menu" saves beside the game.
-    ASSERT_TRUE(waitFor(picturesAt(640)));
+    ASSERT_TRUE(waitFor(picturesAt(640), LOADING_TIMEOUT_MS));
     chooseTheNextResolution();
     const fs::path settings = fs::path(directory.path) / "Data" / "config.ini";
     ASSERT_TRUE(waitFor([&](const Screen&) { return fs::exists(settings); }));
@@ -85,7 +85,7 @@ TEST_F(GameEndToEndTest, APersonPlaysThroughTheWholeGame) {
 
     // The next start opens at the saved size, with its pictures.
     const auto again = start(game, elsewhere.path().string(), environment);
-    EXPECT_TRUE(waitFor(picturesAt(800)));
+    EXPECT_TRUE(waitFor(picturesAt(800), LOADING_TIMEOUT_MS));
     keepLook("run_folder_next_start");
     close(*again);
 }

@@ -59,7 +59,7 @@ TEST_F(InstalledGame, FromAPrefixKeepsItsSettingsInTheHomeFolderAndNothingInTheP
 
     const fs::path settings = home / ".config/korvandeltix/config.ini";
     const auto game = start(execLine(entry), home.string(), environment);
-    ASSERT_TRUE(waitFor(picturesAt(640)));
+    ASSERT_TRUE(waitFor(picturesAt(640), LOADING_TIMEOUT_MS));
     keepLook("installed_intro");
     chooseTheNextResolution();
     ASSERT_TRUE(waitFor([&](const Screen&) { return readTextFile(settings.string()).find("fullscreen") != std::string::npos; }));
@@ -67,7 +67,7 @@ TEST_F(InstalledGame, FromAPrefixKeepsItsSettingsInTheHomeFolderAndNothingInTheP
     EXPECT_NE(readTextFile(settings.string()).find("width=800\nheight=600\n"), std::string::npos);
 
     const auto again = start(execLine(entry), home.string(), environment);
-    EXPECT_TRUE(waitFor(picturesAt(800)));
+    EXPECT_TRUE(waitFor(picturesAt(800), LOADING_TIMEOUT_MS));
     close(*again);
     EXPECT_TRUE(filesUnder(prefix) == installed);
 }
@@ -98,7 +98,7 @@ TEST_F(InstalledGame, FromTheDebianPackage) {
         EXPECT_EQ(appstream.status, 0) << appstream.out;
     }
     const auto game = start((root / "usr/games/korvandeltix").string(), home.string(), environment);
-    EXPECT_TRUE(waitFor(picturesAt(640)));
+    EXPECT_TRUE(waitFor(picturesAt(640), LOADING_TIMEOUT_MS));
     keepLook("package_intro");
     close(*game);
 }

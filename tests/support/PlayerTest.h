@@ -67,6 +67,8 @@ protected:
     // Closes the window as a window manager asks; the game ends with 0.
     void close(ChildProcess& game);
 
+    // The first pictures wait for every asset to load, slow under the sanitizers on a busy machine.
+    static constexpr int LOADING_TIMEOUT_MS = 60000;
     static constexpr int HOLD_MS = 90;
     static constexpr int BETWEEN_KEYS_MS = 200;
 
