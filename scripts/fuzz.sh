@@ -35,7 +35,7 @@ for program in build-fuzz/fuzz/korv_fuzz_*; do
   # The loaders' own messages (one line per refused sound file, say) would
   # drown the report: the target's standard error is closed, the
   # sanitizers' reports still come through.
-  if "$program" -max_total_time="$seconds" -max_len=16384 -timeout=10 -close_fd_mask=2 \
+  if "$program" -max_total_time="$seconds" -max_len=16384 -timeout=60 -close_fd_mask=2 \
       -artifact_prefix="$findings/" "$corpus" "${seeds[@]}" >"$log" 2>&1; then
     grep -E '^#[0-9]+ +DONE' "$log" | tail -1 >&2 || true
   else

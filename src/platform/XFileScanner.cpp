@@ -59,12 +59,14 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isDelimiter(char c) { return c == ';' || c == '}' || c == '{' || c == ','; }
 
 // The importer reads "1,5" as the decimal 1.5, while a text .x file means two
-// list elements; a blank after every comma outside strings keeps them apart.
+// list elements; a blank after every comma outside strings (and after the
+// header, which must stay in place) keeps them apart.
 std::vector<char> separateCommas(const std::vector<char>& bytes) {
-    std::vector<char> out;
+    std::vector<char> out(bytes.begin(), bytes.begin() + HEADER_SIZE);
     out.reserve(bytes.size() + bytes.size() / 8);
     bool inString = false;
-    for (const char c : bytes) {
+    for (std::size_t i = HEADER_SIZE; i < bytes.size(); ++i) {
+        const char c = bytes[i];
         out.push_back(c);
         if (c == '"') inString = !inString;
         else if (c == ',' && !inString) out.push_back(' ');
