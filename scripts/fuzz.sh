@@ -37,7 +37,7 @@ for program in build-fuzz/fuzz/korv_fuzz_*; do
   # sanitizers' reports still come through.
   if "$program" -max_total_time="$seconds" -max_len=16384 -timeout=60 -close_fd_mask=2 \
       -artifact_prefix="$findings/" "$corpus" "${seeds[@]}" >"$log" 2>&1; then
-    grep -E '^#[0-9]+ +DONE' "$log" | tail -1 >&2 || true
+    grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -1 >&2 || true
   else
     tail -40 "$log" >&2
     failed+=("$target")

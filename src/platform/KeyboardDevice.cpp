@@ -42,6 +42,9 @@ public:
             keys[key] = (state[key] || latched.test(key)) ? KEY_DOWN_BIT : 0;
         }
         latched.reset();
+        // Alt+Return belongs to the window (it switches full screen), so it
+        // must not also choose in the menus or resume a paused match.
+        if (state[SDL_SCANCODE_LALT] || state[SDL_SCANCODE_RALT]) keys[SDL_SCANCODE_RETURN] = 0;
         return true;
     }
 

@@ -74,6 +74,10 @@ TEST_F(KeyboardOnX, KeysReadByPositionATapBetweenReadsCountsOnceAndKeyEventsLeav
     xdotool("keydown g keyup g");
     EXPECT_EQ(readDown({KeyCode::G}), std::vector<bool>{true});
     EXPECT_EQ(readDown({KeyCode::G}), std::vector<bool>{false});
+    // Alt+Return switches full screen and is no Return for the game.
+    xdotool("keydown alt keydown Return");
+    EXPECT_EQ(readDown({KeyCode::Return}), std::vector<bool>{false});
+    xdotool("keyup Return keyup alt");
 }
 
 TEST(KeyboardDevice, WithoutAWindowWithTheFocusTheKeyboardCannotBeHad) {
