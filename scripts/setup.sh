@@ -8,7 +8,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libglx-mesa0 libegl-mesa0
-  libassimp-dev libstb-dev
+  libassimp-dev libstb-dev libspng-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2
   libopenal-dev libsndfile1-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev

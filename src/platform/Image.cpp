@@ -1,66 +1,41 @@
 #include "platform/Image.h"
 
-#include <stb_image.h>
+#include <spng.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 namespace {
 
-// A few hundred compressed bytes can announce gigabytes of texels, so the
-// size the header announces is checked before any decoding. Reads only the
-// header (for a PNG, its chunks up to the first image data, skipped
-// unread) and leaves the file where it was.
-bool headerFits(std::FILE* file, int maxSide) {
-    int width = 0, height = 0, channels = 0;
-    const int limit = std::min(maxSide, MAX_PICTURE_SIDE);
-    return stbi_info_from_file(file, &width, &height, &channels) && width <= limit && height <= limit;
-}
-
-// stb sets aside room for a PNG chunk's data as its length announces,
-// before reading it (a gigabyte for a 72-byte file): every chunk must fit
-// in what is left of the file. Leaves the file where it was.
-bool pngChunksFit(std::FILE* file) {
-    constexpr unsigned char SIGNATURE[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-    constexpr long CRC_SIZE = 4;
-    const long start = std::ftell(file);
-    unsigned char bytes[sizeof SIGNATURE];
-    bool fits = true;
-    if (std::fread(bytes, 1, sizeof SIGNATURE, file) == sizeof SIGNATURE &&
-        std::memcmp(bytes, SIGNATURE, sizeof SIGNATURE) == 0 && std::fseek(file, 0, SEEK_END) == 0) {
-        const long end = std::ftell(file);
-        long at = start + static_cast<long>(sizeof SIGNATURE);
-        // Each chunk: its length and type, then its data and a checksum.
-        while (std::fseek(file, at, SEEK_SET) == 0 && std::fread(bytes, 1, 8, file) == 8) {
-            const long length = static_cast<long>(bytes[0]) << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3];
-            at += 8 + length + CRC_SIZE;
-            if (at > end) fits = false;
-            if (at > end || std::memcmp(bytes + 4, "IEND", 4) == 0) break;
-        }
-    }
-    std::fseek(file, start, SEEK_SET);
-    return fits;
-}
+// Ancillary chunks are read whole into memory: a few hundred bytes can
+// announce gigabytes, so each is capped, and all of them together. The
+// image data itself is streamed and needs neither.
+constexpr std::size_t CHUNK_LIMIT = std::size_t{1} << 20;
+constexpr std::size_t CHUNK_CACHE_LIMIT = std::size_t{4} << 20;
 
 }  // namespace
 
 std::optional<Image> loadImage(const std::string& path, int maxSide) {
-    constexpr int RGBA_CHANNELS = 4;
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file || !headerFits(file.get(), maxSide) || !pngChunksFit(file.get())) return std::nullopt;
-    int width = 0, height = 0, channels = 0;
-    stbi_uc* pixels = stbi_load_from_file(file.get(), &width, &height, &channels, RGBA_CHANNELS);
-    if (!pixels) return std::nullopt;
+    const std::unique_ptr<spng_ctx, void (*)(spng_ctx*)> png(spng_ctx_new(0), spng_ctx_free);
+    if (!file || !png) return std::nullopt;
+    // The header's size is checked against the limits before any decoding.
+    const auto limit = static_cast<std::uint32_t>(std::min(maxSide, MAX_PICTURE_SIDE));
+    spng_ihdr header{};
+    std::size_t bytes = 0;
+    if (spng_set_image_limits(png.get(), limit, limit) != 0 ||
+        spng_set_chunk_limits(png.get(), CHUNK_LIMIT, CHUNK_CACHE_LIMIT) != 0 ||
+        spng_set_png_file(png.get(), file.get()) != 0 || spng_get_ihdr(png.get(), &header) != 0 ||
+        spng_decoded_image_size(png.get(), SPNG_FMT_RGBA8, &bytes) != 0)
+        return std::nullopt;
 
     Image image;
-    image.width = width;
-    image.height = height;
-    const std::size_t bytes = static_cast<std::size_t>(width) * height * RGBA_CHANNELS;
+    image.width = static_cast<int>(header.width);
+    image.height = static_cast<int>(header.height);
     image.rgba.resize(bytes);
-    std::memcpy(image.rgba.data(), pixels, bytes);
-    stbi_image_free(pixels);
+    if (spng_decode_image(png.get(), image.rgba.data(), bytes, SPNG_FMT_RGBA8, SPNG_DECODE_TRNS) != 0)
+        return std::nullopt;
     return image;
 }
 

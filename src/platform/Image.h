@@ -1,22 +1,47 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
+
+// Leaves the texels of a growing buffer as they come, for the decoder to
+// write every one: a picture is not cleared first only to be overwritten.
+template <class T>
+struct UnclearedAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UnclearedAllocator<U>;
+    };
+    UnclearedAllocator() = default;
+    template <class U>
+    UnclearedAllocator(const UnclearedAllocator<U>&) noexcept {}
+    template <class U>
+    void construct(U* at) noexcept {
+        ::new (static_cast<void*>(at)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* at, Args&&... args) {
+        ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
+    }
+};
+
+using Texels = std::vector<std::uint8_t, UnclearedAllocator<std::uint8_t>>;
 
 // A decoded picture: 8-bit RGBA texels, rows from the top of the picture.
 struct Image {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> rgba;
+    Texels rgba;
 };
 
 // No picture side is ever larger, whatever the device could hold.
 constexpr int MAX_PICTURE_SIDE = 8192;
 
-// Decodes a PNG (or any picture stb_image reads); nothing when the file is
-// missing, not a picture, or wider or taller than maxSide (refused from its
+// Decodes a PNG straight into its texels; nothing when the file is missing,
+// not a PNG, damaged, or wider or taller than maxSide (refused from its
 // header, before any decoding).
 std::optional<Image> loadImage(const std::string& path, int maxSide = MAX_PICTURE_SIDE);
 

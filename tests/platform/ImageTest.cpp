@@ -10,8 +10,8 @@ namespace {
 TEST(Image, PngDecodesToItsOwnSizeWithRgbaTexelsFromTheTopRow) {
     TempDirectory dir;
     // 3 × 2: red, green, blue on top; white, half-transparent grey, clear below.
-    const std::vector<std::uint8_t> texels = {255, 0, 0, 255,   0, 255, 0, 255,     0, 0, 255, 255,
-                                              255, 255, 255, 255, 128, 128, 128, 128, 0, 0, 0, 0};
+    const Texels texels = {255, 0, 0, 255,   0, 255, 0, 255,     0, 0, 255, 255,
+                           255, 255, 255, 255, 128, 128, 128, 128, 0, 0, 0, 0};
     writePng(dir.file("small.png"), 3, 2, texels);
 
     const std::optional<Image> image = loadImage(dir.file("small.png"));
@@ -21,11 +21,14 @@ TEST(Image, PngDecodesToItsOwnSizeWithRgbaTexelsFromTheTopRow) {
     EXPECT_EQ(image->rgba, texels);
 }
 
-TEST(Image, MissingCutAndNonPictureFilesGiveNothing) {
+TEST(Image, MissingCutAndNonPngFilesGiveNothing) {
     TempDirectory dir;
     writeTextFile(dir.file("notes.png"), "this is not a picture at all");
     writeTextFile(dir.file("cut.png"), "\x89PNG\r\n\x1a\n");
-    for (const std::string& path : {dir.file("missing.png"), dir.file("notes.png"), dir.file("cut.png"), dir.path().string()})
+    // A whole 1 × 1 TGA picture: other formats are refused, however well formed.
+    writeTextFile(dir.file("tga.png"), std::string("\0\0\2\0\0\0\0\0\0\0\0\0\1\0\1\0\x20\x08\xff\0\0\xff", 22));
+    for (const std::string& path : {dir.file("missing.png"), dir.file("notes.png"), dir.file("cut.png"),
+                                    dir.file("tga.png"), dir.path().string()})
         EXPECT_FALSE(loadImage(path)) << path;
 }
 
@@ -50,7 +53,7 @@ TEST(Image, ColorKeyClearsOnlyOpaqueMagenta) {
                   254, 0, 255, 255,    // nearly magenta: kept
                   10, 20, 30, 255}};
     applyColorKey(image, 0xFFFF00FFu);
-    const std::vector<std::uint8_t> expected = {0, 0, 0, 0, 255, 0, 255, 254, 254, 0, 255, 255, 10, 20, 30, 255};
+    const Texels expected = {0, 0, 0, 0, 255, 0, 255, 254, 254, 0, 255, 255, 10, 20, 30, 255};
     EXPECT_EQ(image.rgba, expected);
 }
 

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-void writePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgba) {
+void writePng(const std::string& path, int width, int height, std::span<const std::uint8_t> rgba) {
     stbi_write_png(path.c_str(), width, height, 4, rgba.data(), width * 4);
 }
 

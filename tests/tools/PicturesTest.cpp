@@ -17,7 +17,7 @@ const std::vector<std::string> MESSAGE_PICTURES = {"5points", "3points", "2point
 
 // The picture's RGBA texels, blank when it fails to load as 1024 square so
 // that the checks after it stay in bounds.
-std::vector<unsigned char> load(const std::string& name)
+Texels load(const std::string& name)
 {
     const bool menu = std::find(MENU_PICTURES.begin(), MENU_PICTURES.end(), name) != MENU_PICTURES.end();
     const std::string path =
@@ -28,7 +28,7 @@ std::vector<unsigned char> load(const std::string& name)
     // header has the bit depth at byte 24 and the colour type (6) at byte 25.
     const std::string file = fileBytes(path);
     EXPECT_TRUE(file.size() > 25 && file[24] == 8 && file[25] == 6) << name;
-    if (!image || image->rgba.size() != std::size_t{SIZE} * SIZE * 4) return std::vector<unsigned char>(SIZE * SIZE * 4);
+    if (!image || image->rgba.size() != std::size_t{SIZE} * SIZE * 4) return Texels(SIZE * SIZE * 4);
     return std::move(image->rgba);
 }
 
@@ -37,7 +37,7 @@ std::vector<unsigned char> load(const std::string& name)
 TEST(PicturesTest, everyPictureIs1024SquareRgbaAndMenuPicturesAreOpaque)
 {
     for (const std::string& name : MENU_PICTURES) {
-        const std::vector<unsigned char> rgba = load(name);
+        const Texels rgba = load(name);
         for (std::size_t i = 3; i < rgba.size(); i += 4)
             ASSERT_EQ(rgba[i], 255) << name << " texel " << i / 4;
     }
@@ -49,7 +49,7 @@ TEST(PicturesTest, messagesAreSolidLetteringOnTransparencyWithAClearFrame)
     constexpr int FRAME = 24;
     for (const std::string& name : MESSAGE_PICTURES) {
         SCOPED_TRACE(name);
-        const std::vector<unsigned char> rgba = load(name);
+        const Texels rgba = load(name);
         int solid = 0, clear = 0;
         for (int y = 0; y < SIZE; ++y)
             for (int x = 0; x < SIZE; ++x) {
