@@ -40,13 +40,17 @@ ROOT = Path(__file__).resolve().parent.parent
 # may catch a fault there. The end-to-end and X server runs are left out: at half a minute each they
 # would cost more than all the others together.
 AREAS = {
-    "actors": (["src/actors/*.cpp"], "RobotTest|FrisbeeTest|RallyScene|MatchSoak"),
+    "actors": (["src/actors/*.cpp"], "RobotTest|FrisbeeTest|MatchSoak"),
     "match": (["src/match/*.cpp"], "PlayPhase|NotificationPhase|MenuPhase|MatchSoak|SceneDrawing"),
     "menus": (["src/menus/*.cpp"], "Menu(Test|Drawing|Options|Characters|About|Intro|Phase)|NotificationTest"),
     "sound": (["src/audio/SoundFile.cpp"], "SoundFile|SoundPlayback|SoundRegistry|SoundWithout|Heard"),
     "input": (["src/input/*.cpp"], "Keyboard|Input|Joystick|Robot|Phase|Menu"),
     "profile": (["src/platform/Profile.cpp"], "Profile|Config|MenuOptions"),
     "xfile": (["src/platform/XFileScanner.cpp"], "XMesh|MeshManager|Model"),
+    "shell": (["src/shell/Config.cpp", "src/shell/CommandLine.cpp", "src/shell/FramePacer.cpp",
+               "src/shell/LightManager.cpp", "src/shell/RenderFrame.cpp", "src/shell/TimeStep.cpp"],
+              "Config|FramePacer|LightManager|RenderFrame|TimeStep|GameWithoutDisplay|KeyBindings|MenuOptions"),
+    "scene": (["src/scene/*.cpp"], "Object2D|Object3D|SceneDrawing|Menu(Drawing|Intro)"),
 }
 DEFAULT_AREAS = ["actors", "match", "menus", "sound"]
 MIN_PER_AREA = 10

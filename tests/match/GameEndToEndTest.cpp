@@ -83,9 +83,11 @@ TEST_F(GameEndToEndTest, APersonPlaysThroughTheWholeGame) {
     press("Return");
     EXPECT_EQ(run->wait(30000), std::optional<int>(0)) << run->standardError();
 
-    // The next start opens at the saved size, with its pictures.
+    // The next start opens at the saved size, at (100, 100), with its pictures.
     const auto again = start(game, elsewhere.path().string(), environment);
     EXPECT_TRUE(waitFor(picturesAt(800), LOADING_TIMEOUT_MS));
+    const XServer::Geometry g = server.geometry(window);
+    EXPECT_EQ((std::array{g.x, g.y, g.width, g.height}), (std::array{100, 100, 800, 600}));
     keepLook("run_folder_next_start");
     close(*again);
 }

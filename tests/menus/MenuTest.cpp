@@ -1,11 +1,16 @@
 #include "menus/GameDirectory.h"
 #include "menus/MainMenu.h"
+#include "menus/MenuAbout.h"
+#include "menus/MenuCharacters.h"
+#include "menus/MenuIntro.h"
 #include "menus/MenuPause.h"
+#include "menus/Notification.h"
 #include "menus/RecordingScreen.h"
 #include "menus/ScriptedKeys.h"
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -98,6 +103,141 @@ TEST(MenuDrawingTest, PictureIsTheBackgroundStretchedOverTheScreen) {
     EXPECT_EQ((std::array<float, 4>{draw->topLeft.x, draw->topLeft.y, draw->bottomRight.x,
                                     draw->bottomRight.y}),
               (std::array<float, 4>{0, 0, 640, 480}));
+}
+
+TEST(MenuCharactersTest, EachPlayerLocksARowAndTheCodeNamesBoth) {
+    struct Case {
+        int row1, row2, code;
+    };
+    for (const Case c : {Case{1, 1, 11}, Case{2, 1, 12}, Case{1, 2, 21}, Case{2, 2, 22}}) {
+        SCOPED_TRACE(c.code);
+        ScriptedKeys keys;
+        MenuCharacters page;
+        if (c.row1 == 2) keys.tap(page, Down, 1);
+        if (c.row2 == 2) keys.tap(page, Down, 2);
+        keys.tap(page, Action1, 1);
+        EXPECT_EQ(page.choice1, c.row1);
+        EXPECT_EQ(page.getResult(), 0) << "one player alone starts nothing";
+        keys.hold(Action1, 2);
+        keys.step(page);
+        EXPECT_EQ(page.getResult(), c.code) << "in the step of the second lock";
+    }
+}
+
+TEST(MenuCharactersTest, CursorsMoveIndependentlyEachWithItsOwnTimer) {
+    ScriptedKeys keys;
+    MenuCharacters page;
+    keys.hold(Down, 1);
+    keys.step(page);
+    EXPECT_EQ(page.selected, 2);
+    EXPECT_EQ(page.cursor2, 1);
+    // Player 2 presses while player 1's timer runs: moves at once.
+    keys.hold(Up, 2);
+    keys.step(page);
+    EXPECT_EQ(page.cursor2, 3);
+    EXPECT_EQ(page.selected, 2);
+    // Player 1 still holding: the next move comes after 400 ms.
+    for (int i = 0; i < 12; ++i) keys.step(page);
+    EXPECT_EQ(page.selected, 2);
+    keys.step(page);
+    EXPECT_EQ(page.selected, 3);
+}
+
+TEST(MenuCharactersTest, LockedCursorStaysAndTheOtherCanStillGoBack) {
+    ScriptedKeys keys;
+    MenuCharacters page;
+    keys.holdReturn();  // plays no part here
+    keys.hold(Action1, 1);
+    keys.step(page);
+    ASSERT_EQ(page.choice1, 1);
+    // The lock uses up its own player's press only.
+    EXPECT_EQ(keys.input.keyboard->states[controlIndex(Action1, 2)], Released);
+    keys.release(Action1, 1);
+    keys.tap(page, Down, 1);
+    EXPECT_EQ(page.selected, 1);
+    keys.tap(page, Up, 2);
+    keys.tap(page, Action1, 2);
+    EXPECT_EQ(page.getResult(), MenuCharacters::GO_BACK);
+}
+
+TEST(MenuCharactersDrawingTest, MarkersSitLeftAndRightOfCentreInWiderBands) {
+    RecordingScreen screen;
+    MenuCharacters page;
+    page.selected = 2;
+    page.cursor2 = 3;
+    page.draw();
+    EXPECT_TRUE(drawnIn(screen.texts()[1], 106, 192, 533, 216, DT_CENTER | DT_VCENTER, WHITE));
+    EXPECT_TRUE(drawnIn(screen.text("P1"), 256, 264, 533, 288, DT_LEFT | DT_VCENTER, RED));
+    EXPECT_TRUE(drawnIn(screen.text("P2"), 106, 336, 383, 360, DT_RIGHT | DT_VCENTER, BLUE));
+    // Rows stay white under the markers.
+    EXPECT_TRUE(drawnIn(screen.text("Go Back"), 106, 336, 533, 360, DT_CENTER | DT_VCENTER, WHITE));
+}
+
+using Alphas = std::array<int, 3>;
+
+TEST(MenuIntroTest, PicturesFadeInTurn) {
+    MenuIntro intro;
+    const std::pair<int, Alphas> expected[] = {
+        {6000, {255, 0, 0}}, {5250, {255, 128, 0}}, {4500, {0, 255, 0}}, {3000, {0, 255, 255}}};
+    for (const auto& [remaining, alphas] : expected) {
+        intro.remainingMs = remaining;
+        EXPECT_EQ(intro.pictureAlphas(), alphas) << remaining << " ms left";
+    }
+}
+
+TEST(MenuIntroTest, EndsAfter6000MsOfCappedStepsWhateverTheDirectionsOrAtAnAction) {
+    ScriptedKeys keys;
+    MenuIntro intro;
+    keys.hold(Down, 1);
+    keys.hold(Up, 2);
+    int steps = 0;
+    for (; intro.getResult() == 0 && steps < 1000; ++steps)
+        keys.step(intro);  // a stalled frame counts 33 ms at most
+    EXPECT_EQ(steps, 182);  // 181 steps are 5973 ms
+    EXPECT_EQ(intro.getResult(), MenuIntro::FINISHED);
+
+    MenuIntro skipped;  // by player 2's action
+    keys.hold(Action1, 2);
+    keys.step(skipped);
+    EXPECT_EQ(skipped.getResult(), MenuIntro::FINISHED);
+    EXPECT_EQ(keys.input.controls[controlIndex(Action1, 2)], Consumed);
+}
+
+TEST(MenuAboutTest, CreditsFitTheirBoxBelowBackAt640By480) {
+    RecordingScreen screen;
+    MenuAbout about;
+    about.draw();
+    const auto texts = screen.texts();
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[1]->text, "Back");
+    EXPECT_EQ(texts[1]->color, RED);
+    const DeviceCall* credits = texts[2];
+    EXPECT_EQ(credits->text, MenuAbout::CREDITS);
+    EXPECT_TRUE(drawnIn(credits, 137, 188, 502, 360, DT_LEFT | DT_TOP, WHITE));
+    // Every line fits the box: drawn without bounds, no glyph more shows.
+    const std::size_t glyphsInBox = credits->glyphs.size();
+    FontManager::instance().drawText("smallFont", MenuAbout::CREDITS, 0, 0, 10000, 10000, 255,
+                                     255, 255, 255, DT_LEFT | DT_TOP);
+    EXPECT_EQ(glyphsInBox, screen.device->last(DeviceCall::Kind::Text)->glyphs.size());
+    EXPECT_GT(glyphsInBox, 200u);
+}
+
+TEST(NotificationTest, FadesInOverAQuarterOfItsLifeAndOutOverTheLastAndEndsOnTime) {
+    struct Case {
+        int duration, remaining, alpha;
+    };
+    const Case cases[] = {{1000, 1000, 0}, {1000, 875, 128}, {1000, 750, 255}, {1000, 125, 127},
+                          {1000, 1, 1},    {2000, 1500, 255}, {2000, 250, 127}};
+    Notification message(0, 0, 0, 0);
+    for (const Case& c : cases) {
+        message.durationMs = c.duration;
+        message.remainingMs = c.remaining;
+        EXPECT_EQ(message.alpha(), c.alpha) << c.remaining << " of " << c.duration << " ms";
+    }
+    message.remainingMs = message.durationMs = 1000;
+    int steps = 0;
+    for (; message.remainingMs > 0 && steps < 100; ++steps) message.update(33);
+    EXPECT_EQ(steps, 31);
 }
 
 }  // namespace

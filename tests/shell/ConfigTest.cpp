@@ -52,13 +52,6 @@ TEST_F(ConfigTest, ReadsEachKeyAsAtoiWouldAndUnusableSizesFallBackToTheirDefault
     }
 }
 
-TEST_F(ConfigTest, SavingKeepsTheRunningValuesAndWritesANewFileAndItsFolderInOrder) {
-    Config& c = Config::instance();
-    c.saveConfig(1024, 768, true, 4);
-    EXPECT_EQ(settingsOf(c), (Settings{640, 480, 0, 0, 1024, 768, 1, 4}));
-    EXPECT_EQ(readTextFile(path), "[Screen]\nwidth=1024\nheight=768\nmultisample=4\nfullscreen=1\n");
-}
-
 TEST_F(ConfigTest, SavingKeepsWhatWasEditedByHand) {
     writeTextFile(path, "; my settings\n[SCREEN]\n; size\nWidth=800\nvsync=1\n\n[Keys]\np2Action1=Keypad 1, Right Ctrl\n");
     Config& c = Config::instance();

@@ -1,0 +1,211 @@
+// The controls as the keyboard, its bindings and the joysticks make them.
+#include "FakeInputDevices.h"
+
+#include "input/KeyBindings.h"
+#include "support/TempDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <tuple>
+
+namespace {
+
+constexpr int R = Released;
+constexpr int A = Active;
+
+TEST(KeyboardState, KeyHeldAtStartCountsOnlyAfterReleaseButEscapeAndReturnCountAtOnce) {
+    FakeInput fake;
+    fake.hold({KeyCode::W, KeyCode::G, KeyCode::Escape, KeyCode::Return});
+    EXPECT_EQ(std::tuple(fake.control(Up, 1), fake.control(Action1, 1)), std::tuple(Released, Released));
+    EXPECT_EQ(std::tuple(fake.input.keyboard->enter, fake.pause()), std::tuple(Active, Active));
+
+    fake.release({KeyCode::W, KeyCode::G});
+    fake.hold({KeyCode::W, KeyCode::G});
+    EXPECT_EQ(std::tuple(fake.control(Up, 1), fake.control(Action1, 1)), std::tuple(Active, Active));
+}
+
+TEST(KeyboardState, OppositeKeyPressedLaterWinsAndTheFirstComesBackOnRelease) {
+    FakeInput fake;
+    fake.poll();  // nothing held: every key becomes usable
+    fake.hold({KeyCode::W});
+    fake.hold({KeyCode::S});
+    EXPECT_EQ(fake.directions(1), (Directions{Released, Active, Released, Released}));
+    fake.release({KeyCode::S});
+    EXPECT_EQ(fake.directions(1), (Directions{Active, Released, Released, Released}));
+
+    // Down in the same poll, the key processed later wins: S over W, Right over Left.
+    fake.release({KeyCode::W});
+    fake.hold({KeyCode::W, KeyCode::S, KeyCode::Left, KeyCode::Right});
+    EXPECT_EQ(fake.directions(1), (Directions{Released, Active, Released, Released}));
+    EXPECT_EQ(fake.directions(2), (Directions{Released, Released, Released, Active}));
+}
+
+TEST(KeyboardState, ConsumedActionStaysUsedWhileHeldAndANewPressIsActiveAgain) {
+    FakeInput fake;
+    fake.poll();
+    fake.hold({KeyCode::G});
+    ASSERT_EQ(fake.control(Action1, 1), Active);
+
+    fake.input.consume(Action1, 1);
+    fake.poll();
+    fake.poll();
+    EXPECT_EQ(fake.control(Action1, 1), Released);
+    fake.release({KeyCode::G});
+    fake.hold({KeyCode::G});
+    EXPECT_EQ(fake.control(Action1, 1), Active);
+}
+
+TEST(KeyboardState, EachKeyDrivesItsOwnPlayersControl) {
+    struct Binding { Key code; ControlKind kind; int player; };
+    const Binding bindings[] = {
+        {KeyCode::W, Up, 1},          {KeyCode::S, Down, 1},           {KeyCode::A, Left, 1},
+        {KeyCode::D, Right, 1},       {KeyCode::G, Action1, 1},        {KeyCode::H, Action2, 1},
+        {KeyCode::Up, Up, 2},         {KeyCode::Down, Down, 2},        {KeyCode::Left, Left, 2},
+        {KeyCode::Right, Right, 2},   {KeyCode::Numpad1, Action1, 2},  {KeyCode::Numpad2, Action2, 2},
+        {KeyCode::RightCtrl, Action1, 2}, {KeyCode::RightShift, Action2, 2},
+    };
+    FakeInput fake;
+    fake.poll();
+    for (const Binding& binding : bindings) {
+        fake.hold({binding.code});
+        for (int index = 0; index < CONTROL_COUNT; ++index) {
+            const bool expected = index == controlIndex(binding.kind, binding.player);
+            EXPECT_EQ(fake.input.controls[index], expected ? Active : Released) << int(binding.code);
+        }
+        fake.release({binding.code});
+    }
+}
+
+TEST(KeyboardState, KeyboardThatCannotBeHadReleasesEveryKeyUntilItIsBack) {
+    FakeInput fake;
+    fake.poll();
+    fake.hold({KeyCode::D, KeyCode::RightCtrl});
+    ASSERT_EQ(std::tuple(fake.control(Right, 1), fake.control(Action1, 2)), std::tuple(Active, Active));
+
+    // The window is away: nothing stays held, whatever the keyboard holds.
+    fake.keyboard->readable = false;
+    fake.keyboard->acquirable = false;
+    fake.poll();
+    EXPECT_EQ(std::tuple(fake.control(Right, 1), fake.control(Action1, 2)), std::tuple(Released, Released));
+    fake.keyboard->readable = true;
+    fake.poll();
+    EXPECT_EQ(std::tuple(fake.control(Right, 1), fake.control(Action1, 2)), std::tuple(Active, Active));
+}
+
+TEST(KeyboardState, NoKeyboardDeviceLeavesTheStatesAsTheyAre) {
+    KeyboardState& keyboard = KeyboardState::instance();
+    keyboard.pollKeyboard();
+    EXPECT_EQ(keyboard.states[controlIndex(Up, 1)], Consumed);
+    EXPECT_EQ(keyboard.escape, Released);
+}
+
+TEST(InputManager, PovGivesItsDirectionsDiagonalsIncludedToItsOwnPlayerOnly) {
+    struct Case { int pov; Directions expected; };
+    const Case cases[] = {
+        {0, {A, R, R, R}},     {4500, {A, R, R, A}},  {9000, {R, R, R, A}},
+        {13500, {R, A, R, A}}, {18000, {R, A, R, R}}, {22500, {R, A, A, R}},
+        {27000, {R, R, A, R}}, {31500, {A, R, A, R}}, {JoystickReading::POV_CENTRED, {R, R, R, R}},
+    };
+    FakeInput fake(2);
+    for (int player : {1, 2}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << "player " << player << ", pov " << c.pov);
+            fake.joysticks[player - 1]->reading.pov = c.pov;
+            fake.poll();
+            EXPECT_EQ(fake.directions(player), c.expected);
+            EXPECT_EQ(fake.directions(3 - player), (Directions{R, R, R, R}));
+        }
+    }
+}
+
+TEST(InputManager, JoystickDirectionWinsOverTheHeldOppositeKeyAndGivesItBack) {
+    FakeInput fake(1);
+    fake.poll();
+    fake.hold({KeyCode::W});
+    fake.joysticks[0]->reading.pov = 18000;
+    fake.poll();
+    EXPECT_EQ(fake.directions(1), (Directions{Masked, A, R, R}));
+    fake.joysticks[0]->reading.pov = JoystickReading::POV_CENTRED;
+    fake.poll();
+    EXPECT_EQ(fake.directions(1), (Directions{A, R, R, R}));
+}
+
+TEST(InputManager, PauseComesFromEscapeOrTheFirstJoysticksButtonTwoOnly) {
+    {
+        FakeInput fake(0);
+        fake.hold({KeyCode::Escape});
+        EXPECT_EQ(fake.pause(), Active);
+    }
+    FakeInput fake(2);
+    fake.joysticks[1]->reading.buttons[2] = true;
+    fake.poll();
+    EXPECT_EQ(fake.pause(), Released);
+    fake.joysticks[0]->reading.buttons[2] = true;
+    fake.poll();
+    EXPECT_EQ(fake.pause(), Active);
+}
+
+TEST(InputManager, JoystickButtonsActForTheirPlayerAndAConsumedHeldButtonStaysConsumed) {
+    FakeInput fake(2);
+    fake.joysticks[1]->reading.buttons[0] = true;
+    fake.joysticks[0]->reading.buttons[1] = true;
+    fake.poll();
+    EXPECT_EQ(std::tuple(fake.control(Action1, 2), fake.control(Action2, 1), fake.control(Action1, 1)),
+              std::tuple(A, A, R));
+
+    fake.input.consume(Action1, 2);
+    fake.poll();
+    fake.poll();
+    EXPECT_EQ(fake.control(Action1, 2), Consumed);
+    fake.joysticks[1]->reading.buttons[0] = false;
+    fake.poll();
+    EXPECT_EQ(fake.control(Action1, 2), Released);
+}
+
+TEST(InputManager, JoystickThatCannotBeReadIsNeutral) {
+    FakeInput fake(1);
+    fake.joysticks[0]->reading.pov = 0;
+    fake.joysticks[0]->reading.buttons = {true, true, true};
+    fake.poll();
+    ASSERT_EQ(fake.control(Up, 1), Active);
+
+    fake.joysticks[0]->readable = false;
+    fake.poll();
+    EXPECT_EQ(std::tuple(fake.control(Up, 1), fake.control(Action1, 1), fake.pause()), std::tuple(R, R, R));
+}
+
+using Keys = std::vector<Key>;
+
+TEST(KeyBindings, KeysSectionReplacesAnEntrysKeysUnlessItNamesAKeySdlDoesNotKnow) {
+    constexpr Key KEYPAD_4 = 92, LEFT_SHIFT = 225;
+    const struct {
+        const char* file;
+        ControlKind kind;
+        int player;
+        Keys expected;
+        bool reported;
+    } cases[] = {
+        {"[Keys]\np2Action1=Right Ctrl\n", Action1, 2, {KeyCode::RightCtrl}, false},
+        {"[Keys]\np1Up=Up,W\n", Up, 1, {KeyCode::Up, KeyCode::W}, false},
+        {"[KEYS]\nP1LEFT =  keypad 4 ,  LEFT shift \n", Left, 1, {KEYPAD_4, LEFT_SHIFT}, false},
+        {"[Keys]\np2Action2=Keypad 2, Rigth Shift\n", Action2, 2, {KeyCode::Numpad2, KeyCode::RightShift}, true},
+        {"[Keys]\np1Action2=H,\n", Action2, 1, {KeyCode::H}, true},
+    };
+    TempDirectory dir;
+    const std::string path = dir.file("config.ini");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        writeTextFile(path, c.file);
+        KeyBindings bindings;
+        testing::internal::CaptureStderr();
+        bindings.read(path);
+        const std::string errors = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(bindings.keys(c.kind, c.player), c.expected);
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), c.reported ? 1 : 0) << errors;
+        // Every other entry keeps its defaults.
+        EXPECT_EQ(bindings.keys(Down, 2), Keys{KeyCode::Down});
+    }
+}
+
+}  // namespace
