@@ -108,7 +108,9 @@ public:
         if (window_ == 0) return fail(run, game.standardError());
         Marks marks;
         const auto deadline = SteadyClock::now() + std::chrono::milliseconds(WAIT_LIMIT_MS);
-        while ((marks = readMarks(log_)).frameNs.empty() && SteadyClock::now() < deadline)
+        // The loading finishes behind the intro, after its first frame.
+        while (((marks = readMarks(log_)).frameNs.empty() || marks.loadedNs == 0) &&
+               SteadyClock::now() < deadline)
             sleepMs(5);
         if (marks.frameNs.empty() || marks.loadedNs == 0) return fail(run, "no frame");
         run.firstFrameS = static_cast<double>(marks.frameNs.front() - startNs) / 1e9;

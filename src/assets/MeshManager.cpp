@@ -23,7 +23,24 @@ std::unique_ptr<Texture> loadMaterialTexture(GraphicsDevice& device, const std::
     return texture;
 }
 
+DecodedModel decodeModel(const std::string& path) {
+    DecodedModel model;
+    model.data = loadXMesh(path);
+    if (!model.data) return model;
+    for (const MeshMaterial& material : model.data->materials) {
+        std::optional<Image> picture;
+        if (!material.textureFilename.empty()) picture = loadImage(material.textureFilename);
+        if (picture) applyColorKey(*picture, COLOR_KEY_MAGENTA);
+        model.pictures.push_back(std::move(picture));
+    }
+    return model;
+}
+
 }  // namespace
+
+void MeshManager::decodeAhead(const std::vector<std::string>& paths) {
+    decoder.start(paths, decodeModel);
+}
 
 Mesh* MeshManager::loadMesh(std::string name, std::string path) {
     const auto found = meshes.find(name);
@@ -33,7 +50,14 @@ Mesh* MeshManager::loadMesh(std::string name, std::string path) {
     // draws nothing.
     auto record = std::make_unique<Mesh>();
     std::vector<MeshMaterial> loaded;
-    if (device) record->mesh = device->loadMeshFromX(path, loaded);
+    DecodedModel ahead;
+    const bool decoded = device && decoder.take(path, ahead);
+    if (decoded && ahead.data) {
+        record->mesh = device->createMesh(*ahead.data);
+        loaded = ahead.data->materials;
+    } else if (device && !decoded) {
+        record->mesh = device->loadMeshFromX(path, loaded);
+    }
     if (record->mesh) {
         const std::size_t count = std::min<std::size_t>(loaded.size(), record->mesh->subsetCount());
         record->materialCount = static_cast<std::uint32_t>(count);
@@ -41,7 +65,12 @@ Mesh* MeshManager::loadMesh(std::string name, std::string path) {
             Material material = loaded[i].material;
             material.ambient = material.diffuse;
             record->materials.push_back(material);
-            record->materialTextures.push_back(loadMaterialTexture(*device, loaded[i].textureFilename));
+            std::unique_ptr<Texture> texture;
+            if (!decoded)
+                texture = loadMaterialTexture(*device, loaded[i].textureFilename);
+            else if (ahead.pictures[i])
+                texture = device->createTexture(*ahead.pictures[i]);
+            record->materialTextures.push_back(std::move(texture));
         }
     }
     Mesh* mesh = record.get();

@@ -26,6 +26,10 @@ Texture* TextureManager::loadTexture(std::string name, std::string path) {
     return loaded;
 }
 
+void TextureManager::decodeAhead(const std::vector<std::string>& paths) {
+    decoder.start(paths, [](const std::string& path) { return loadImage(path); });
+}
+
 // A name never loaded has no texture.
 Texture* TextureManager::getTexture(std::string name) {
     const auto found = textures.find(name);

@@ -1,10 +1,13 @@
 #pragma once
 
-#include "assets/PictureDecoder.h"
+#include "assets/DecodeAhead.h"
+#include "platform/Image.h"
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class GraphicsDevice;
 class Sprite;
@@ -20,9 +23,12 @@ public:
 
     Texture* loadTexture(std::string name, std::string path);
     Texture* getTexture(std::string name);
+    // Starts decoding these pictures on a worker; any other picture is
+    // decoded when it is loaded.
+    void decodeAhead(const std::vector<std::string>& paths);
+    // Whether loading this file would not wait for its decoding.
+    bool ready(const std::string& path) const { return decoder.ready(path); }
 
-    // Start-up pictures decoded ahead; any other picture is decoded when loaded.
-    PictureDecoder decoder;
     GraphicsDevice* device = nullptr;
     std::unique_ptr<Sprite> spriteOwner;
     Sprite* sprite = nullptr;
@@ -30,4 +36,6 @@ public:
 
 private:
     TextureManager() = default;
+
+    DecodeAhead<std::optional<Image>> decoder;
 };

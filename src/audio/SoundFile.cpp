@@ -72,16 +72,13 @@ std::int64_t readFloatAsShort(SNDFILE* file, std::int16_t* samples, std::int64_t
 
 }  // namespace
 
-std::uint32_t loadSoundFile(const std::string& path) {
-    if (alcGetCurrentContext() == nullptr) {
-        return 0;
-    }
-
+SoundSamples decodeSoundFile(const std::string& path) {
+    SoundSamples sound;
     SF_INFO info{};
     SoundFileHandle file(sf_open(path.c_str(), SFM_READ, &info));
     if (!file) {
-        report(MESSAGE_CANNOT_OPEN);
-        return 0;
+        sound.failure = MESSAGE_CANNOT_OPEN;
+        return sound;
     }
 
     // Formed in 64 bits: a count that OpenAL cannot take is refused before
@@ -89,39 +86,46 @@ std::uint32_t loadSoundFile(const std::string& path) {
     const std::int64_t frames = info.frames;
     const std::int64_t channels = info.channels;
     if (frames < 0 || channels <= 0 || (frames > 0 && channels > MAX_SAMPLES / frames)) {
-        report(MESSAGE_CANNOT_READ);
-        return 0;
+        sound.failure = MESSAGE_CANNOT_READ;
+        return sound;
     }
     const std::int64_t sampleCount = frames * channels;
 
-    std::unique_ptr<std::int16_t[]> samples;
     if (sampleCount > 0) {
-        samples.reset(new (std::nothrow) std::int16_t[sampleCount]);
-        if (!samples) {
-            report(MESSAGE_CANNOT_READ);
-            return 0;
+        sound.samples.reset(new (std::nothrow) std::int16_t[sampleCount]);
+        if (!sound.samples) {
+            sound.failure = MESSAGE_CANNOT_READ;
+            return sound;
         }
         const std::int64_t read = isFloatingPoint(info)
-                                      ? readFloatAsShort(file.get(), samples.get(), sampleCount)
-                                      : sf_read_short(file.get(), samples.get(), sampleCount);
+                                      ? readFloatAsShort(file.get(), sound.samples.get(), sampleCount)
+                                      : sf_read_short(file.get(), sound.samples.get(), sampleCount);
         if (read < sampleCount) {
-            file.reset();
-            report(MESSAGE_CANNOT_READ);
-            return 0;
+            sound.samples.reset();
+            sound.failure = MESSAGE_CANNOT_READ;
+            return sound;
         }
     }
-    file.reset();
+    if (channels > 2) {
+        sound.samples.reset();
+        sound.failure = MESSAGE_TOO_MANY_CHANNELS;
+        return sound;
+    }
+    sound.sampleCount = sampleCount;
+    sound.channels = static_cast<int>(channels);
+    sound.rate = info.samplerate;
+    return sound;
+}
 
-    ALenum format = 0;
-    if (channels == 1) {
-        format = AL_FORMAT_MONO16;
-    } else if (channels == 2) {
-        format = AL_FORMAT_STEREO16;
-    } else {
-        report(MESSAGE_TOO_MANY_CHANNELS);
+std::uint32_t bufferSoundSamples(const SoundSamples& sound) {
+    if (alcGetCurrentContext() == nullptr) {
         return 0;
     }
-    if (sampleCount == 0) {
+    if (sound.failure) {
+        report(sound.failure);
+        return 0;
+    }
+    if (sound.sampleCount == 0) {
         return 0;
     }
 
@@ -129,8 +133,9 @@ std::uint32_t loadSoundFile(const std::string& path) {
     alGetError();
     ALuint buffer = 0;
     alGenBuffers(1, &buffer);
-    alBufferData(buffer, format, samples.get(), static_cast<ALsizei>(sampleCount * BYTES_PER_SAMPLE),
-                 info.samplerate);
+    alBufferData(buffer, sound.channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16,
+                 sound.samples.get(), static_cast<ALsizei>(sound.sampleCount * BYTES_PER_SAMPLE),
+                 sound.rate);
     if (alGetError() != AL_NO_ERROR) {
         report(MESSAGE_CANNOT_FILL);
         if (buffer != 0) {
@@ -139,4 +144,12 @@ std::uint32_t loadSoundFile(const std::string& path) {
         return 0;
     }
     return buffer;
+}
+
+std::uint32_t loadSoundFile(const std::string& path) {
+    // Without a sound output nothing is read.
+    if (alcGetCurrentContext() == nullptr) {
+        return 0;
+    }
+    return bufferSoundSamples(decodeSoundFile(path));
 }

@@ -23,13 +23,20 @@ Sound* SoundManager::loadSound(std::string name, std::string path, int sourceCou
     if (found != sounds.end()) {
         return found->second.get();
     }
-    auto sound = std::make_unique<Sound>(loadSoundFile(path), sourceCount, looping);
+    SoundSamples decoded;
+    const std::uint32_t buffer =
+        decoder.take(path, decoded) ? bufferSoundSamples(decoded) : loadSoundFile(path);
+    auto sound = std::make_unique<Sound>(buffer, sourceCount, looping);
     Sound* record = sound.get();
     sounds.emplace(std::move(name), std::move(sound));
     return record;
 }
 
 void SoundManager::removeSound(std::string name) { sounds.erase(name); }
+
+void SoundManager::decodeAhead(const std::vector<std::string>& paths) {
+    decoder.start(paths, decodeSoundFile);
+}
 
 bool openAudioDevice() {
     // The registry closes the device at exit, so it must outlive it.

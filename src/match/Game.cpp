@@ -37,6 +37,11 @@ constexpr double ROBOT1_START_X = 6.0;
 constexpr double ROBOT2_START_X = -6.0;
 constexpr int CODE_BASE = 10;
 
+constexpr const char* MUSIC_GAME_PATH = "Musics/musicGame.wav";
+constexpr const char* MUSIC_MENU_PATH = "Musics/musicMenu.wav";
+constexpr const char* MUSIC_INTRO_PATH = "Musics/musicIntro.wav";
+constexpr const char* ARENA_PATH = "Meshes/Arena/arena.x";
+
 std::string messagePicturePath(const char* picture) {
     return std::string("Images/Interface/") + picture + ".png";
 }
@@ -60,26 +65,57 @@ Game::~Game() {
     notification.reset();
 }
 
-void Game::loadAssets() {
-    menu = std::make_unique<MenuIntro>();
-    fonts->createFont("arial", "Arial", SCORE_FONT_HEIGHT, 0, false, FontManager::FONT_WEIGHT_NORMAL);
-    fonts->createFont("arialBig", "Arial", CLOCK_FONT_HEIGHT, 0, false, FontManager::FONT_WEIGHT_NORMAL);
-    beep = sounds->loadSound("beep2", "Sounds/beep2.wav", EFFECT_SOURCES, false);
-    musicGame = sounds->loadSound("musicGame", "Musics/musicGame.wav", 1, true);
-    musicMenu = sounds->loadSound("musicMenu", "Musics/musicMenu.wav", 1, true);
-    musicIntro = sounds->loadSound("musicIntro", "Musics/musicIntro.wav", 1, false);
-    if (musicGame) musicGame->setGain(GAME_MUSIC_GAIN);
-    meshes->loadMesh("arena", "Meshes/Arena/arena.x");
-    for (const char* picture : MESSAGE_PICTURES)
-        textures->loadTexture(picture, messagePicturePath(picture));
-    if (musicIntro) musicIntro->play(0.0, 0.0, 0.0);
+void Game::decodeAhead() {
+    // The intro's pictures and sounds first: its first frame waits for them.
+    std::vector<std::string> pictures;
+    for (const auto& picture : MenuIntro::PICTURES) pictures.emplace_back(picture[1]);
+    pictures.emplace_back(Menu::PICTURE_PATH);
+    for (const char* picture : MESSAGE_PICTURES) pictures.push_back(messagePicturePath(picture));
+    textures->decodeAhead(pictures);
+    sounds->decodeAhead({Menu::MOVE_SOUND_PATH, Menu::SELECT_SOUND_PATH, MUSIC_INTRO_PATH,
+                         MUSIC_MENU_PATH, MUSIC_GAME_PATH});
+    meshes->decodeAhead({ARENA_PATH});
 }
 
-std::vector<std::string> Game::startUpPictures() {
-    std::vector<std::string> paths{Menu::PICTURE_PATH};
-    for (const auto& picture : MenuIntro::PICTURES) paths.emplace_back(picture[1]);
-    for (const char* picture : MESSAGE_PICTURES) paths.push_back(messagePicturePath(picture));
-    return paths;
+void Game::loadAssets() {
+    menu = std::make_unique<MenuIntro>();
+    musicIntro = sounds->loadSound("musicIntro", MUSIC_INTRO_PATH, 1, false);
+    if (musicIntro) musicIntro->play(0.0, 0.0, 0.0);
+
+    const auto always = [] { return true; };
+    const auto font = [this](const char* name, int height) {
+        return [this, name, height] {
+            fonts->createFont(name, "Arial", height, 0, false, FontManager::FONT_WEIGHT_NORMAL);
+        };
+    };
+    const auto decoded = [this](const char* path) { return [this, path] { return sounds->ready(path); }; };
+    pendingAssets_ = {
+        {always, font("arial", SCORE_FONT_HEIGHT)},
+        {always, font("arialBig", CLOCK_FONT_HEIGHT)},
+        {decoded(Menu::SELECT_SOUND_PATH),
+         [this] { beep = sounds->loadSound("beep2", Menu::SELECT_SOUND_PATH, EFFECT_SOURCES, false); }},
+        {decoded(MUSIC_MENU_PATH),
+         [this] { musicMenu = sounds->loadSound("musicMenu", MUSIC_MENU_PATH, 1, true); }},
+        {decoded(MUSIC_GAME_PATH),
+         [this] {
+             musicGame = sounds->loadSound("musicGame", MUSIC_GAME_PATH, 1, true);
+             if (musicGame) musicGame->setGain(GAME_MUSIC_GAIN);
+         }},
+        {[this] { return meshes->ready(ARENA_PATH); },
+         [this] { meshes->loadMesh("arena", ARENA_PATH); }},
+    };
+    for (const char* picture : MESSAGE_PICTURES) {
+        const std::string path = messagePicturePath(picture);
+        pendingAssets_.push_back({[this, path] { return textures->ready(path); },
+                                  [this, picture, path] { textures->loadTexture(picture, path); }});
+    }
+}
+
+void Game::loadNextAsset() {
+    if (pendingAssets_.empty() || !pendingAssets_.front().ready()) return;
+    PendingAsset next = std::move(pendingAssets_.front());
+    pendingAssets_.pop_front();
+    next.load();
 }
 
 void Game::freeMatch() {

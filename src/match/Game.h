@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,11 +43,17 @@ public:
     static Game& instance();
     ~Game();
 
-    // Start-up: the intro page first, then fonts, sounds, the arena model and
-    // the message pictures; the intro music starts last.
+    // Starts decoding every start-up file on worker threads, the intro's
+    // first; called once, before the devices come up.
+    void decodeAhead();
+    // Start-up: the intro page with its pictures, and its music, which
+    // starts at once; the other fonts, sounds, the arena model and the
+    // message pictures follow behind the intro, one a frame.
     void loadAssets();
-    // The files of the pictures loadAssets loads, in the order it loads them.
-    static std::vector<std::string> startUpPictures();
+    // Loads the next start-up asset once its file is decoded; nothing once
+    // all are loaded.
+    void loadNextAsset();
+    bool assetsLoaded() const { return pendingAssets_.empty(); }
     // Builds a match from a two-digit code: units player 1's robot model,
     // tens player 2's, each counted from 1.
     void startMatch(int characterCode);
@@ -81,4 +89,11 @@ public:
 
 private:
     Game();
+
+    // A start-up asset still to load, and whether its file is decoded.
+    struct PendingAsset {
+        std::function<bool()> ready;
+        std::function<void()> load;
+    };
+    std::deque<PendingAsset> pendingAssets_;
 };

@@ -30,7 +30,8 @@ void updateMenu(int elapsedMs) {
     const int result = game.menu->getResult();
 
     if (title == "MenuIntro") {
-        if (result == MenuIntro::FINISHED) {
+        // The main menu waits for the rest of the start-up loading.
+        if (result == MenuIntro::FINISHED && game.assetsLoaded()) {
             replacePage<MainMenu>(game);
             Game::switchMusic(game.musicIntro, game.musicMenu);
             game.sounds->removeSound("musicIntro");

@@ -34,8 +34,8 @@ Menu::Menu()
                       FontManager::FONT_WEIGHT_NORMAL);
     fonts->createFont(titleFont, "Arial", config->height / TITLE_FONT_DIVISOR, 0, false,
                       FontManager::FONT_WEIGHT_NORMAL);
-    moveSound = sounds->loadSound("beep", "Sounds/beep.wav", MENU_SOUND_SOURCES, false);
-    selectSound = sounds->loadSound("beep2", "Sounds/beep2.wav", MENU_SOUND_SOURCES, false);
+    moveSound = sounds->loadSound("beep", MOVE_SOUND_PATH, MENU_SOUND_SOURCES, false);
+    selectSound = sounds->loadSound("beep2", SELECT_SOUND_PATH, MENU_SOUND_SOURCES, false);
 }
 
 Menu::~Menu() = default;

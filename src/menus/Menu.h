@@ -25,6 +25,9 @@ class Menu : public Object2D {
 public:
     // The background picture of every page.
     static constexpr const char* PICTURE_PATH = "Images/Menu/menu.png";
+    // The sounds of a highlight move and of a choice.
+    static constexpr const char* MOVE_SOUND_PATH = "Sounds/beep.wav";
+    static constexpr const char* SELECT_SOUND_PATH = "Sounds/beep2.wav";
 
     Menu();
     ~Menu() override;

@@ -30,6 +30,9 @@ MenuIntro::MenuIntro() {
 void MenuIntro::draw() {}
 
 void MenuIntro::update(int elapsedMs) {
+    // Once over, it takes no more presses while the main menu waits for the
+    // start-up loading.
+    if (result != 0) return;
     if (takeChoice()) {
         result = selected;
         playAtCentre(selectSound);

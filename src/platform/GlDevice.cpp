@@ -556,12 +556,16 @@ std::unique_ptr<Texture> GlDevice::createTextureFromFileKeyed(const std::string&
     return std::make_unique<GlTexture>(*this, *image);
 }
 
+std::unique_ptr<MeshBuffer> GlDevice::createMesh(const MeshData& data) {
+    return std::make_unique<GlMeshBuffer>(*this, data);
+}
+
 std::unique_ptr<MeshBuffer> GlDevice::loadMeshFromX(const std::string& path,
                                                     std::vector<MeshMaterial>& materials) {
     std::optional<MeshData> data = loadXMesh(path);
     if (!data) return nullptr;
     materials = data->materials;
-    return std::make_unique<GlMeshBuffer>(*this, *data);
+    return createMesh(*data);
 }
 
 std::unique_ptr<Font> GlDevice::createFont(int height, int width, int weight, bool italic,

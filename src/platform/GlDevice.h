@@ -49,6 +49,7 @@ public:
     std::unique_ptr<Texture> createTextureFromFile(const std::string& path) override;
     std::unique_ptr<Texture> createTextureFromFileKeyed(const std::string& path,
                                                         std::uint32_t colorKey) override;
+    std::unique_ptr<MeshBuffer> createMesh(const MeshData& data) override;
     std::unique_ptr<MeshBuffer> loadMeshFromX(const std::string& path,
                                               std::vector<MeshMaterial>& materials) override;
     std::unique_ptr<Font> createFont(int height, int width, int weight, bool italic,

@@ -4,6 +4,7 @@
 #include "platform/GraphicsTypes.h"
 #include "platform/Image.h"
 #include "platform/MeshBuffer.h"
+#include "platform/MeshData.h"
 #include "platform/Sprite.h"
 #include "platform/Texture.h"
 
@@ -54,6 +55,8 @@ public:
     // As above, and texels equal to colorKey become fully transparent.
     virtual std::unique_ptr<Texture> createTextureFromFileKeyed(const std::string& path,
                                                                 std::uint32_t colorKey) = 0;
+    // A model already read, on the device.
+    virtual std::unique_ptr<MeshBuffer> createMesh(const MeshData& data) = 0;
     // A DirectX .x model and its materials in subset order; null on failure.
     virtual std::unique_ptr<MeshBuffer> loadMeshFromX(const std::string& path,
                                                       std::vector<MeshMaterial>& materials) = 0;

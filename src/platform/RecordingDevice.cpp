@@ -117,6 +117,14 @@ std::unique_ptr<Texture> RecordingDevice::createTextureFromFileKeyed(const std::
     return texture;
 }
 
+std::unique_ptr<MeshBuffer> RecordingDevice::createMesh(const MeshData& data) {
+    DeviceCall& call = record(DeviceCall::Kind::LoadMesh);
+    call.succeeded = true;
+    auto mesh = std::make_unique<RecordedMesh>(*this, std::string(), data);
+    call.mesh = mesh.get();
+    return mesh;
+}
+
 std::unique_ptr<MeshBuffer> RecordingDevice::loadMeshFromX(const std::string& path,
                                                            std::vector<MeshMaterial>& materials) {
     std::optional<MeshData> data = loadXMesh(path);

@@ -51,9 +51,8 @@ int runApplication(LoopObserver* observer) {
     SoundManager::instance();
     LightManager& lights = LightManager::instance();
 
-    // The start-up pictures decode while the window and the device come up.
-    TextureManager& textures = TextureManager::instance();
-    textures.decoder.start(Game::startUpPictures());
+    // The start-up files decode while the window and the devices come up.
+    game.decodeAhead();
 
     std::string error;
     graphics.window =
@@ -64,6 +63,7 @@ int runApplication(LoopObserver* observer) {
     input.enumerateJoysticks(Config::filePath);
     // Every picture, model and font is made on the one device; all 2D
     // pictures go through the one sprite.
+    TextureManager& textures = TextureManager::instance();
     textures.device = graphics.device.get();
     textures.spriteOwner = graphics.device->createSprite();
     textures.sprite = textures.spriteOwner.get();
@@ -71,15 +71,16 @@ int runApplication(LoopObserver* observer) {
     FontManager::instance().device = graphics.device.get();
     // Without a sound output the game runs silently.
     openAudioDevice();
-    // From here on the intro is the open page, with its music.
+    // From here on the intro is the open page, with its music; the rest
+    // loads behind it.
     game.loadAssets();
-    if (observer) observer->assetsLoaded();
 
     lights.initLights();
     lights.addSceneLight();
 
     GraphicsDevice& device = *graphics.device;
     const FramePacer pacer(device.refreshRate());
+    bool loadingReported = false;
     std::uint32_t previous = tickCount();
     for (;;) {
         const std::int64_t frameStart = nowMicroseconds();
@@ -90,6 +91,11 @@ int runApplication(LoopObserver* observer) {
         if (events.quit) return 0;
         if (events.focusLost) pauseOnFocusLoss();
         input.updateControls();
+        game.loadNextAsset();
+        if (observer && !loadingReported && game.assetsLoaded()) {
+            observer->assetsLoaded();
+            loadingReported = true;
+        }
         if (game.menu)
             updateMenu(step);
         else if (game.notification)

@@ -5,7 +5,8 @@
 class LoopObserver {
 public:
     virtual ~LoopObserver() = default;
-    // Every start-up picture, model, font and sound is loaded.
+    // Every start-up picture, model, font and sound is loaded, behind the
+    // intro's first frames.
     virtual void assetsLoaded() = 0;
     // One frame has been drawn and handed to the window.
     virtual void framePresented() = 0;

@@ -98,8 +98,22 @@ TEST_F(MeshManagerTest, SubsetsWithoutAPictureKeepTheOneLeftBound) {
     EXPECT_EQ(draws[1]->texture, skin);
 }
 
+TEST_F(MeshManagerTest, AModelReadAheadGivesTheSameRecordAndKeyedPictures) {
+    registry.decodeAhead({"Meshes/pair.x"});
+    Mesh* ahead = registry.loadMesh("ahead", "Meshes/pair.x");
+    Mesh* direct = registry.loadMesh("direct", "Meshes/pair.x");  // read again: the first took it
+    ASSERT_EQ(ahead->materialCount, 2u);
+    EXPECT_EQ(ahead->mesh->subsetCount(), direct->mesh->subsetCount());
+    EXPECT_EQ(ahead->materials[0].ambient.g, direct->materials[0].ambient.g);
+    const auto& skin = dynamic_cast<const RecordedTexture&>(*ahead->materialTextures.at(0));
+    EXPECT_EQ(skin.image.rgba, dynamic_cast<const RecordedTexture&>(*direct->materialTextures[0]).image.rgba);
+    EXPECT_EQ(skin.image.rgba[3], 0) << "magenta keyed out";
+    EXPECT_EQ(ahead->materialTextures[1], nullptr);
+}
+
 TEST_F(MeshManagerTest, AModelThatFailsToLoadIsAnEmptyRecordThatDrawsNothing) {
     writeTextFile(dir.file("Meshes/cut.x"), std::string(PAIR).substr(0, 120));
+    registry.decodeAhead({"Meshes/cut.x"});  // read ahead or when loaded, the same empty record
     for (const char* path : {"Meshes/cut.x", "Meshes/missing.x"}) {
         Mesh* broken = registry.loadMesh(path, path);
         ASSERT_NE(broken, nullptr);

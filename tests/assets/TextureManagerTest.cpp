@@ -51,7 +51,7 @@ TEST(TextureManagerTest, PicturesDecodedAheadGiveTheSameEntries) {
     TempDirectory dir;
     const std::string menu = dir.file("menu.png");
     writeFlatPng(menu, 4, 4, 0x336699FFu);
-    registry.decoder.start({menu, dir.file("missing.png")});
+    registry.decodeAhead({menu, dir.file("missing.png")});
 
     Texture* ahead = registry.loadTexture("menu", menu);
     ASSERT_NE(ahead, nullptr);

@@ -40,6 +40,22 @@ TEST_F(SoundRegistry, FirstRegistrationOfANameDecidesItsFileSourcesAndLooping) {
     EXPECT_EQ(sounds.sounds.size(), 2u);
 }
 
+TEST_F(SoundRegistry, FilesDecodedAheadGiveTheSameRecords) {
+    const std::string missing = folder.file("missing.wav");
+    sounds.decodeAhead({tone, missing});
+    Sound* ahead = sounds.loadSound("ahead", tone, 2, false);
+    Sound* direct = sounds.loadSound("direct", tone, 2, false);
+    ALint aheadSize = 0, directSize = -1;
+    alGetBufferi(ahead->buffer, AL_SIZE, &aheadSize);
+    alGetBufferi(direct->buffer, AL_SIZE, &directSize);
+    EXPECT_EQ(aheadSize, directSize);
+    EXPECT_EQ(ahead->sources.size(), 2u);
+    // A file that failed is an empty record, as when it is read on loading.
+    Sound* failed = sounds.loadSound("failed", missing, 1, false);
+    ASSERT_NE(failed, nullptr);
+    EXPECT_EQ(failed->buffer, 0u);
+}
+
 TEST_F(SoundRegistry, RemovedNameIsGoneAndALaterLoadBuildsANewRecord) {
     Sound* intro = sounds.loadSound("musicIntro", tone, 1, false);
     intro->play(0, 0, 0);

@@ -19,20 +19,32 @@
 
 #include <cstdlib>
 #include <functional>
+#include <thread>
 
 // The whole game without a window: its own working directory with the
 // generated assets, a recording graphics device, the silent sound output,
-// the assets loaded as at start-up, and keys pressed through the real
-// control rules. Each loop step runs the phase the main loop would.
+// the assets loaded as at start-up (the intro's first, then the rest, here
+// at once unless asked to leave it to the loop steps), and keys pressed
+// through the real control rules. Each loop step runs the phase the main
+// loop would.
 class MatchWorld {
 public:
-    MatchWorld() : directory(prepareProcess()), game(Game::instance()) {
+    enum class StartUp { Loaded, LoadingBehindTheIntro };
+
+    explicit MatchWorld(StartUp startUp = StartUp::Loaded)
+        : directory(prepareProcess()), game(Game::instance()) {
+        game.decodeAhead();
         openAudioDevice();
         game.loadAssets();
+        while (startUp == StartUp::Loaded && !game.assetsLoaded()) {
+            game.loadNextAsset();
+            std::this_thread::yield();
+        }
     }
 
     void loopStep(int stepMs = 33) {
         keys.poll();
+        game.loadNextAsset();
         if (game.menu)
             updateMenu(stepMs);
         else if (game.notification)
