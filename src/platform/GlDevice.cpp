@@ -162,6 +162,17 @@ void normalMatrix(const Matrix& world, float out[9]) {
     for (int i = 0; i < 9; ++i) out[i] = cofactors[i] * scale;
 }
 
+// The depth bits of the window's own framebuffer; 0 when it has none (the
+// query's error then is cleared).
+GLint windowDepthBits() {
+    GLint bits = 0;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH,
+                                          GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE, &bits);
+    while (glGetError() != GL_NO_ERROR) continue;
+    return bits;
+}
+
 }  // namespace
 
 // Everything 3D drawing depends on, applied in full before every mesh
@@ -222,6 +233,11 @@ std::unique_ptr<GlDevice> GlDevice::create(Window& window, int width, int height
                 std::to_string(height);
         return nullptr;
     }
+    // Only a window whose depth buffer tests as the back buffer's does is
+    // drawn into directly: another depth changes which of two close
+    // surfaces shows.
+    device->windowDepthMatches_ = windowDepthBits() == BACK_BUFFER_DEPTH_BITS;
+    device->chooseTarget();
     return device;
 }
 
@@ -303,7 +319,6 @@ bool GlDevice::makeBackBuffer(int samples) {
         complete = complete && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     }
     glBindRenderbuffer(GL_RENDERBUFFER, 0);
-    glBindFramebuffer(GL_FRAMEBUFFER, drawFramebuffer_);
     samples_ = samples;
     return complete && glGetError() == GL_NO_ERROR;
 }
@@ -325,8 +340,18 @@ void GlDevice::setRenderState(RenderState state, std::uint32_t value) {
     }
 }
 
+void GlDevice::chooseTarget() {
+    int windowWidth = 0;
+    int windowHeight = 0;
+    SDL_GL_GetDrawableSize(window_.handle(), &windowWidth, &windowHeight);
+    const bool intoWindow =
+        windowDepthMatches_ && samples_ == 0 && windowWidth == width_ && windowHeight == height_;
+    target_ = intoWindow ? 0 : drawFramebuffer_;
+    glBindFramebuffer(GL_FRAMEBUFFER, target_);
+}
+
 void GlDevice::clear(std::uint32_t flags, std::uint32_t color, float depth) {
-    glBindFramebuffer(GL_FRAMEBUFFER, drawFramebuffer_);
+    chooseTarget();
     GLbitfield mask = 0;
     if ((flags & CLEAR_TARGET) != 0) {
         const Rgba c = unpackArgb(color);
@@ -342,7 +367,7 @@ void GlDevice::clear(std::uint32_t flags, std::uint32_t color, float depth) {
     if (mask != 0) glClear(mask);
 }
 
-void GlDevice::beginScene() { glBindFramebuffer(GL_FRAMEBUFFER, drawFramebuffer_); }
+void GlDevice::beginScene() { chooseTarget(); }
 
 void GlDevice::endScene() { glFlush(); }
 
@@ -354,6 +379,16 @@ void GlDevice::resolve() {
 }
 
 void GlDevice::present() {
+    if (target_ != 0) copyToWindow();
+    const auto beforeSwap = std::chrono::steady_clock::now();
+    SDL_GL_SwapWindow(window_.handle());
+    lastSwapMicroseconds_ = std::chrono::duration_cast<std::chrono::microseconds>(
+                                std::chrono::steady_clock::now() - beforeSwap)
+                                .count();
+    glBindFramebuffer(GL_FRAMEBUFFER, target_);
+}
+
+void GlDevice::copyToWindow() {
     resolve();
     int windowWidth = 0;
     int windowHeight = 0;
@@ -371,12 +406,6 @@ void GlDevice::present() {
     glBlitFramebuffer(0, 0, width_, height_, picture.left, windowHeight - picture.bottom,
                       picture.right, windowHeight - picture.top, GL_COLOR_BUFFER_BIT,
                       sameSize ? GL_NEAREST : GL_LINEAR);
-    const auto beforeSwap = std::chrono::steady_clock::now();
-    SDL_GL_SwapWindow(window_.handle());
-    lastSwapMicroseconds_ = std::chrono::duration_cast<std::chrono::microseconds>(
-                                std::chrono::steady_clock::now() - beforeSwap)
-                                .count();
-    glBindFramebuffer(GL_FRAMEBUFFER, drawFramebuffer_);
 }
 
 int GlDevice::refreshRate() const {
@@ -388,7 +417,7 @@ int GlDevice::refreshRate() const {
 
 Image GlDevice::readBackBuffer() {
     resolve();
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, samples_ > 0 ? resolveFramebuffer_ : drawFramebuffer_);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, samples_ > 0 ? resolveFramebuffer_ : target_);
     Image image;
     image.width = width_;
     image.height = height_;
@@ -400,7 +429,7 @@ Image GlDevice::readBackBuffer() {
     for (int y = 0; y < height_; ++y)
         std::copy_n(bottomUp.begin() + static_cast<std::ptrdiff_t>(row * (height_ - 1 - y)), row,
                     image.rgba.begin() + static_cast<std::ptrdiff_t>(row * y));
-    glBindFramebuffer(GL_FRAMEBUFFER, drawFramebuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, target_);
     return image;
 }
 
@@ -440,7 +469,7 @@ void GlDevice::forgetTexture(const GlTexture* texture) {
 
 void GlDevice::prepareMeshDraw() {
     const State& s = *state_;
-    glBindFramebuffer(GL_FRAMEBUFFER, drawFramebuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, target_);
     glViewport(0, 0, width_, height_);
     if (s.zEnable) {
         glEnable(GL_DEPTH_TEST);
@@ -511,7 +540,7 @@ void GlDevice::prepareMeshDraw() {
 void GlDevice::drawScreenQuads(const float* vertices, int quadCount, unsigned int texture,
                                std::uint32_t color) {
     if (quadCount <= 0) return;
-    glBindFramebuffer(GL_FRAMEBUFFER, drawFramebuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, target_);
     glViewport(0, 0, width_, height_);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);

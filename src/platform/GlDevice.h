@@ -12,15 +12,18 @@ class GlProgram;
 class GlTexture;
 class Window;
 
-// The drawing device on OpenGL 3.3 core. The back buffer is an offscreen
-// framebuffer of exactly the configured size (8-bit RGB colour, 16-bit
-// depth), multisampled when asked and possible, resolved and copied to the
-// window on present: scaled smoothly into the largest centred rectangle of
-// its proportions, with black bars beside it. Fixed-function lighting,
-// culling and depth follow Direct3D 9 in the device's own shaders.
+// The drawing device on OpenGL 3.3 core. The back buffer has exactly the
+// configured size (8-bit RGB colour, 16-bit depth). When the window has that
+// size and no multisampling is asked, frames are drawn straight into the
+// window. Otherwise they go to an offscreen framebuffer, multisampled when
+// asked and possible, resolved and copied to the window on present: scaled
+// smoothly into the largest centred rectangle of its proportions, with black
+// bars beside it. Fixed-function lighting, culling and depth follow
+// Direct3D 9 in the device's own shaders.
 class GlDevice final : public GraphicsDevice {
 public:
     static constexpr int MAX_LIGHTS = 8;
+    static constexpr int BACK_BUFFER_DEPTH_BITS = 16;  // GL_DEPTH_COMPONENT16
 
     // Creates the OpenGL context on the window. Null when OpenGL 3.3 is
     // missing; error then says so in one line.
@@ -77,7 +80,12 @@ private:
 
     GlDevice(Window& window, void* context, int width, int height);
     bool makeBackBuffer(int samples);
+    // Picks where this frame is drawn, from the window's size as it is now,
+    // and binds it.
+    void chooseTarget();
     void resolve();
+    // The offscreen frame, fitted into the window with black bars.
+    void copyToWindow();
 
     Window& window_;
     void* context_;
@@ -89,6 +97,8 @@ private:
     int maxSamples_ = 0;
     int maxTextureSize_ = 0;
     unsigned int drawFramebuffer_ = 0;
+    unsigned int target_ = 0;  // the frame's framebuffer: the window's (0) or drawFramebuffer_
+    bool windowDepthMatches_ = false;
     unsigned int colorBuffer_ = 0;
     unsigned int depthBuffer_ = 0;
     unsigned int resolveFramebuffer_ = 0;

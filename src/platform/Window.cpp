@@ -7,6 +7,7 @@
 namespace {
 
 constexpr int COLOR_BITS = 8;
+constexpr int DEPTH_BITS = 16;  // as the device's offscreen back buffer
 
 bool videoDriverNamedExplicitly() {
     const char* hint = SDL_GetHint(SDL_HINT_VIDEODRIVER);
@@ -69,14 +70,24 @@ std::unique_ptr<Window> Window::open(const std::string& title, int width, int he
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, COLOR_BITS);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, COLOR_BITS);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, COLOR_BITS);
-    // The back buffer with its depth and samples is an offscreen framebuffer
-    // of the device; the window's own framebuffer only receives the picture.
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    // Frames are drawn straight into the window when it has the back
+    // buffer's size and depth; multisampled frames, or frames for a window
+    // of another size or depth, are drawn offscreen by the device and
+    // copied in.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, DEPTH_BITS);
     SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 0);
     SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 0);
 
+    // On X11, EGL gives the window a depth buffer of the size asked for,
+    // where GLX gives its largest; GLX serves when EGL is missing.
+    SDL_SetHint(SDL_HINT_VIDEO_X11_FORCE_EGL, "1");
     SDL_Window* window = SDL_CreateWindow(title.c_str(), WINDOWED_X, WINDOWED_Y, width, height,
                                           SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    if (window == nullptr) {
+        SDL_SetHint(SDL_HINT_VIDEO_X11_FORCE_EGL, "0");
+        window = SDL_CreateWindow(title.c_str(), WINDOWED_X, WINDOWED_Y, width, height,
+                                  SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    }
     if (window == nullptr) {
         error = std::string("the window cannot be opened (") + SDL_GetError() + ")";
         SDL_QuitSubSystem(SDL_INIT_VIDEO);

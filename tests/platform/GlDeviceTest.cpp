@@ -116,8 +116,8 @@ struct GlDeviceTest : ::testing::Test {
 
     Image endFrame(const std::string& name) {
         device->endScene();
-        device->present();
         Image image = device->readBackBuffer();
+        device->present();
         saveScreenshot(name, image);
         return image;
     }
