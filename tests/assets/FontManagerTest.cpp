@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -55,25 +53,6 @@ TEST_F(FontManagerTest, AFailedOrUnknownFontDrawsNothing) {
     registry.drawText("neverMade", "Pause", 0, 0, 100, 100, 255, 255, 255, 255, 0);
     EXPECT_EQ(device.count(Kind::Text), 0u);
     EXPECT_EQ(registry.fonts.count("neverMade"), 0u);
-}
-
-void reportFonts() { std::fprintf(stderr, "fonts destroyed %d alive %d\n", RecordedFont::destroyed, RecordedFont::alive); }
-
-TEST(FontManagerExit, EachFontIsReleasedOnce) {
-    EXPECT_EXIT(
-        {
-            std::atexit(reportFonts);
-            RecordingDevice& device = installRecordingDevice();
-            FontManager& registry = FontManager::instance();
-            registry.createFont("arial", "Arial", 25, 0, false, 400);
-            registry.createFont("arial", "Arial", 25, 0, false, 400);
-            registry.device = nullptr;
-            registry.createFont("empty", "Arial", 25, 0, false, 400);
-            registry.device = &device;
-            registry.createFont("smallFont", "Arial", 12, 0, false, 400);
-            std::exit(0);
-        },
-        ::testing::ExitedWithCode(0), "fonts destroyed 2 alive 0");
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
+#include "assets/FontManager.h"
 #include "assets/MeshManager.h"
+#include "assets/TextureManager.h"
 
+#include "platform/RecordedFont.h"
 #include "platform/RecordedMesh.h"
 #include "platform/RecordedTexture.h"
 #include "shell/GraphicsContext.h"
@@ -129,27 +132,37 @@ TEST_F(MeshManagerTest, AModelThatFailsToLoadIsAnEmptyRecordThatDrawsNothing) {
     EXPECT_TRUE(device.calls.empty());
 }
 
-void reportMeshes() {
-    std::fprintf(stderr, "meshes destroyed %d alive %d, textures destroyed %d alive %d\n", RecordedMesh::destroyed,
-                 RecordedMesh::alive, RecordedTexture::destroyed, RecordedTexture::alive);
+void reportReleases() {
+    std::fprintf(stderr, "meshes %d/%d, textures %d/%d, fonts %d/%d\n", RecordedMesh::destroyed, RecordedMesh::alive,
+                 RecordedTexture::destroyed, RecordedTexture::alive, RecordedFont::destroyed, RecordedFont::alive);
 }
 
-TEST(MeshManagerExit, EachModelAndItsPicturesAreReleasedOnce) {
+// What the registries hold is released once at exit (destroyed/alive), and
+// their empty entries not at all.
+TEST(RegistriesAtExit, EachModelPictureAndFontIsReleasedOnce) {
     TempDirectory dir;
     WorkingDirectory inside{dir.path()};
     writePair(dir);
     EXPECT_EXIT(
         {
-            std::atexit(reportMeshes);
-            installRecordingDevice();
-            MeshManager& registry = MeshManager::instance();
-            registry.loadMesh("frisbee", "Meshes/pair.x");
-            registry.loadMesh("frisbee", "Meshes/pair.x");
-            registry.loadMesh("arena", "Meshes/pair.x");
-            registry.loadMesh("broken", "missing.x");
+            // Registered before the registries exist, so it runs after they are gone.
+            std::atexit(reportReleases);
+            RecordingDevice& device = installRecordingDevice();
+            MeshManager& meshes = MeshManager::instance();
+            meshes.loadMesh("frisbee", "Meshes/pair.x");
+            meshes.loadMesh("frisbee", "Meshes/pair.x");
+            meshes.loadMesh("broken", "missing.x");
+            TextureManager::instance().loadTexture("skin", "Pictures/skin.png");
+            TextureManager::instance().loadTexture("gone", "missing.png");
+            FontManager& fonts = FontManager::instance();
+            fonts.createFont("arial", "Arial", 25, 0, false, 400);
+            fonts.createFont("arial", "Arial", 25, 0, false, 400);
+            fonts.device = nullptr;
+            fonts.createFont("empty", "Arial", 25, 0, false, 400);
+            fonts.device = &device;
             std::exit(0);
         },
-        ::testing::ExitedWithCode(0), "meshes destroyed 2 alive 0, textures destroyed 2 alive 0");
+        ::testing::ExitedWithCode(0), "meshes 1/0, textures 2/0, fonts 1/0");
 }
 
 }  // namespace

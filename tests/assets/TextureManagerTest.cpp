@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -61,29 +59,6 @@ TEST(TextureManagerTest, PicturesDecodedAheadGiveTheSameEntries) {
     EXPECT_EQ(registry.textures.count("draw"), 1u);
     // Its decoded copy taken, the same file under another name decodes again.
     EXPECT_NE(registry.loadTexture("again", menu), nullptr);
-}
-
-void reportTextures() {
-    std::fprintf(stderr, "textures destroyed %d alive %d\n", RecordedTexture::destroyed, RecordedTexture::alive);
-}
-
-TEST(TextureManagerExit, EachTextureIsReleasedOnceAndEmptyEntriesNotAtAll) {
-    TempDirectory dir;
-    writeFlatPng(dir.file("a.png"), 2, 2, 0xFFFFFFFFu);
-    EXPECT_EXIT(
-        {
-            // Registered before the registry exists, so it runs after the
-            // registry is gone.
-            std::atexit(reportTextures);
-            installRecordingDevice();
-            TextureManager& registry = TextureManager::instance();
-            registry.loadTexture("a", dir.file("a.png"));
-            registry.loadTexture("b", dir.file("a.png"));
-            registry.loadTexture("a", dir.file("a.png"));
-            registry.loadTexture("gone", dir.file("missing.png"));
-            std::exit(0);
-        },
-        ::testing::ExitedWithCode(0), "textures destroyed 2 alive 0");
 }
 
 }  // namespace

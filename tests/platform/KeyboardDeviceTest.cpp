@@ -55,7 +55,7 @@ protected:
     std::unique_ptr<KeyboardDevice> keyboard;
 };
 
-TEST_F(KeyboardOnX, KeysReadByPositionATapBetweenReadsCountsOnceAndKeyEventsLeaveTheQueue) {
+TEST_F(KeyboardOnX, KeysReadByPositionATapBetweenReadsCountsOnceAndNoInputPilesUpInTheQueue) {
     SDL_Event press{};
     press.type = SDL_KEYDOWN;
     press.key.state = SDL_PRESSED;
@@ -78,6 +78,13 @@ TEST_F(KeyboardOnX, KeysReadByPositionATapBetweenReadsCountsOnceAndKeyEventsLeav
     xdotool("keydown alt keydown Return");
     EXPECT_EQ(readDown({KeyCode::Return}), std::vector<bool>{false});
     xdotool("keyup Return keyup alt");
+    // The pointer's motion over the window does not pile up in the queue
+    // either: the game reads no pointer.
+    std::string moves = "mousemove 110 150";
+    for (int x = 111; x < 150; ++x) moves += " mousemove " + std::to_string(x) + " 150";
+    xdotool(moves);
+    window->pumpEvents();
+    EXPECT_LT(SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT), 10);
 }
 
 TEST(KeyboardDevice, WithoutAWindowWithTheFocusTheKeyboardCannotBeHad) {

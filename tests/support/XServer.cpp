@@ -134,30 +134,6 @@ std::vector<std::uint32_t> XServer::screenshot(unsigned long window, int& width,
     return pixels;
 }
 
-void XServer::sendKeysAndMotion(unsigned long window, int count) const {
-    constexpr unsigned int KEYCODE_A = 38;
-    Display* d = dpy(connection_);
-    for (int i = 0; i < count; ++i) {
-        XEvent key{};
-        key.xkey.type = i % 2 == 0 ? KeyPress : KeyRelease;
-        key.xkey.display = d;
-        key.xkey.window = window;
-        key.xkey.root = DefaultRootWindow(d);
-        key.xkey.keycode = KEYCODE_A;
-        key.xkey.same_screen = True;
-        XSendEvent(d, window, True, KeyPressMask | KeyReleaseMask, &key);
-        XEvent motion{};
-        motion.xmotion.type = MotionNotify;
-        motion.xmotion.display = d;
-        motion.xmotion.window = window;
-        motion.xmotion.x = i % 300;
-        motion.xmotion.y = i % 200;
-        motion.xmotion.same_screen = True;
-        XSendEvent(d, window, True, PointerMotionMask, &motion);
-    }
-    XSync(d, False);
-}
-
 void XServer::sendDeleteWindow(unsigned long window) const {
     Display* d = dpy(connection_);
     XEvent event{};

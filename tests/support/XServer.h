@@ -28,9 +28,6 @@ public:
     Geometry geometry(unsigned long window) const;
     // The window's client area as it shows on the screen, 0xRRGGBB per pixel.
     std::vector<std::uint32_t> screenshot(unsigned long window, int& width, int& height) const;
-    // Key presses and releases and pointer motion, count of each, as the
-    // server delivers them to the window.
-    void sendKeysAndMotion(unsigned long window, int count) const;
     // What a window manager sends when the user closes the window.
     void sendDeleteWindow(unsigned long window) const;
     // Gives the keyboard to a window, or to a new window of another program

@@ -18,20 +18,13 @@ const std::string GAME_DIR = KORV_GAME_DIR;
 
 const char* const ARENA = "Meshes/Arena/arena.x";
 const char* const DISC = "Meshes/Frisbee/frisbee.x";
-const char* const ROBOT_PARTS[] = {"Meshes/Robot/Small/head.x", "Meshes/Robot/Small/body.x",
-                                   "Meshes/Robot/Small/bottom.x", "Meshes/Robot/Big/head.x",
-                                   "Meshes/Robot/Big/body.x", "Meshes/Robot/Big/bottom.x"};
+const char* const ROBOT_PARTS[] = {"Meshes/Robot/Small/head.x", "Meshes/Robot/Small/body.x", "Meshes/Robot/Small/bottom.x",
+                                   "Meshes/Robot/Big/head.x",   "Meshes/Robot/Big/body.x",   "Meshes/Robot/Big/bottom.x"};
 
 MeshData load(const std::string& model) {
     std::optional<MeshData> data = loadXMesh(GAME_DIR + "/" + model);
     EXPECT_TRUE(data.has_value()) << model;
     return data ? *data : MeshData{};
-}
-
-// World = rotation · scale · translation, as the game places an object.
-Matrix placement(float angleX, float angleY, float angleZ, float scale, float x, float y, float z) {
-    return matrixMultiply(matrixMultiply(rotationMatrix(angleX, angleY, angleZ), matrixScaling(scale, scale, scale)),
-                          matrixTranslation(x, y, z));
 }
 
 const Matrix ARENA_WORLD = matrixMultiply(
@@ -59,13 +52,6 @@ struct Bounds {
         hi = {std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z)};
     }
 };
-
-Bounds boundsOf(const MeshData& data, const Matrix& world) {
-    Bounds b;
-    for (const MeshSubset& s : data.subsets)
-        for (const MeshVertex& v : s.vertices) b.add(at(v, world));
-    return b;
-}
 
 }  // namespace
 
@@ -153,20 +139,6 @@ TEST(ArenaModel, FloorGoalLinesAndSideWallsLieWhereThePlayHappens) {
         EXPECT_TRUE(side.lo.x <= -6.5f && side.hi.x >= 6.5f);
         EXPECT_NEAR(side.lo.z, -5.5f, 0.05f);
     }
-}
-
-TEST(RobotModels, PartsStandOnTheFloorAtTheirModelsSize) {
-    float bottom[2] = {0.0f, 0.0f};  // the lowest point of each robot
-    for (int part = 0; part < 6; ++part) {
-        SCOPED_TRACE(ROBOT_PARTS[part]);
-        const int model = part / 3;
-        const float across = model == 0 ? 0.8f : 1.1f;  // small, big
-        const Bounds b = boundsOf(load(ROBOT_PARTS[part]), placement(90, 0, 90, 0.3f, 6.0f, 0.0f, -5.0f));
-        EXPECT_NEAR(std::max(b.hi.x - b.lo.x, b.hi.y - b.lo.y), across, across * 0.15f);
-        EXPECT_LT(b.hi.z, -4.4f);
-        bottom[model] = std::min(bottom[model], b.lo.z);
-    }
-    for (float lowest : bottom) EXPECT_NEAR(lowest, -5.5f, 0.05f);  // the bottom touches the floor
 }
 
 TEST(ModelGenerator, WritesTheSameBytesEveryRun) {

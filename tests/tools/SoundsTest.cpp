@@ -16,18 +16,15 @@ namespace {
 struct Expected {
     const char* path;
     int channels;
-    double minSeconds, maxSeconds;
     bool loops;
 };
 
 constexpr Expected FILES[] = {
-    {"Sounds/bound.wav", 1, 0.05, 1.0, false},      {"Sounds/goal.wav", 1, 0.3, 2.5, false},
-    {"Sounds/lame.wav", 1, 0.1, 1.0, false},        {"Sounds/engage.wav", 1, 0.1, 1.0, false},
-    {"Sounds/throw.wav", 1, 0.1, 1.0, false},       {"Sounds/move.wav", 1, 0.1, 0.6, false},
-    {"Sounds/straf.wav", 1, 0.1, 1.0, false},       {"Sounds/getFrisbee.wav", 1, 0.05, 1.0, false},
-    {"Sounds/beep.wav", 1, 0.03, 0.3, false},       {"Sounds/beep2.wav", 1, 0.05, 0.5, false},
-    {"Musics/musicIntro.wav", 2, 6.0, 8.0, false},  {"Musics/musicMenu.wav", 2, 20.0, 40.0, true},
-    {"Musics/musicGame.wav", 2, 30.0, 60.0, true},
+    {"Sounds/bound.wav", 1, false},       {"Sounds/goal.wav", 1, false},      {"Sounds/lame.wav", 1, false},
+    {"Sounds/engage.wav", 1, false},      {"Sounds/throw.wav", 1, false},     {"Sounds/move.wav", 1, false},
+    {"Sounds/straf.wav", 1, false},       {"Sounds/getFrisbee.wav", 1, false}, {"Sounds/beep.wav", 1, false},
+    {"Sounds/beep2.wav", 1, false},       {"Musics/musicIntro.wav", 2, false}, {"Musics/musicMenu.wav", 2, true},
+    {"Musics/musicGame.wav", 2, true},
 };
 
 constexpr int RATE = 44100;
@@ -68,7 +65,7 @@ void expectSeamless(const std::vector<double>& samples) {
     EXPECT_GT(*quietest, silence) << "at window " << quietest - level.begin();
 }
 
-TEST(Sounds, EveryFileLoadsAndIsOfItsLengthLoudUnclippedAndCleanAtItsEdgesOrSeam) {
+TEST(Sounds, EveryFileLoadsLoudUnclippedAndCleanAtItsEdgesOrSeam) {
     useNullOutput();
     ASSERT_TRUE(openAudioDevice());
     for (const Expected& expected : FILES) {
@@ -83,9 +80,6 @@ TEST(Sounds, EveryFileLoadsAndIsOfItsLengthLoudUnclippedAndCleanAtItsEdgesOrSeam
         EXPECT_EQ(wav.info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
         EXPECT_EQ(wav.info.samplerate, RATE);
         ASSERT_EQ(wav.info.channels, expected.channels);
-        const double seconds = static_cast<double>(wav.info.frames) / RATE;
-        EXPECT_GE(seconds, expected.minSeconds);
-        EXPECT_LE(seconds, expected.maxSeconds);
 
         int peak = 0;
         for (short s : wav.samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
