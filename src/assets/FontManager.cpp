@@ -13,8 +13,31 @@ FontManager::~FontManager() = default;
 void FontManager::createFont(std::string name, std::string face, int height, int width, bool italic,
                              int weight) {
     if (fonts.count(name)) return;
-    std::unique_ptr<Font> font = device ? device->createFont(height, width, weight, italic, face) : nullptr;
+    std::unique_ptr<Font> font;
+    std::unique_ptr<GlyphAtlas> atlas;
+    if (device && decoder.take(key({face, height, width, italic, weight}), atlas))
+        font = device->createFont(std::move(atlas), height, weight, face);
+    else if (device)
+        font = device->createFont(height, width, weight, italic, face);
     fonts.emplace(std::move(name), std::move(font));
+}
+
+std::string FontManager::key(const FontSpec& spec) {
+    return spec.face + ' ' + std::to_string(spec.height) + ' ' + std::to_string(spec.width) + ' ' +
+           std::to_string(spec.italic) + ' ' + std::to_string(spec.weight);
+}
+
+void FontManager::decodeAhead(const std::vector<FontSpec>& specs) {
+    std::vector<std::string> keys;
+    std::map<std::string, FontSpec> byKey;
+    for (const FontSpec& spec : specs) {
+        keys.push_back(key(spec));
+        byKey.emplace(keys.back(), spec);
+    }
+    decoder.start(keys, [byKey](const std::string& fontKey) {
+        const FontSpec& spec = byKey.at(fontKey);
+        return GlyphAtlas::create(spec.face, spec.height, spec.width, spec.weight, spec.italic);
+    });
 }
 
 namespace {

@@ -1,12 +1,25 @@
 #pragma once
 
+#include "assets/DecodeAhead.h"
+#include "platform/GlyphAtlas.h"
+
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class Font;
 class GraphicsDevice;
+
+// A font as createFont asks for it.
+struct FontSpec {
+    std::string face;
+    int height = 0;
+    int width = 0;
+    bool italic = false;
+    int weight = 0;
+};
 
 // Every font of the game, created once under a short name, and the one way
 // text reaches the screen.
@@ -19,6 +32,11 @@ public:
 
     void createFont(std::string name, std::string face, int height, int width, bool italic,
                     int weight);
+    // Starts rasterising these fonts on a worker; any other font is
+    // rasterised when it is created.
+    void decodeAhead(const std::vector<FontSpec>& specs);
+    // Whether creating this font would not wait for its rasterising.
+    bool ready(const FontSpec& spec) const { return decoder.ready(key(spec)); }
     // Copies nothing: text is drawn every frame.
     void drawText(std::string_view fontName, std::string_view text, int left, int top, int right,
                   int bottom, int red, int green, int blue, int alpha, int format);
@@ -28,4 +46,7 @@ public:
 
 private:
     FontManager() = default;
+    static std::string key(const FontSpec& spec);
+
+    DecodeAhead<std::unique_ptr<GlyphAtlas>> decoder;
 };

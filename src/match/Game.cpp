@@ -42,6 +42,9 @@ constexpr const char* MUSIC_MENU_PATH = "Musics/musicMenu.wav";
 constexpr const char* MUSIC_INTRO_PATH = "Musics/musicIntro.wav";
 constexpr const char* ARENA_PATH = "Meshes/Arena/arena.x";
 
+// Every text of the game is in Arial, of some height.
+FontSpec arial(int height) { return {"Arial", height, 0, false, FontManager::FONT_WEIGHT_NORMAL}; }
+
 std::string messagePicturePath(const char* picture) {
     return std::string("Images/Interface/") + picture + ".png";
 }
@@ -66,12 +69,15 @@ Game::~Game() {
 }
 
 void Game::decodeAhead() {
-    // The intro's pictures and sounds first: its first frame waits for them.
-    std::vector<std::string> pictures;
+    // What the intro page loads first, in the order it loads it: its first
+    // frame waits for that.
+    std::vector<std::string> pictures{Menu::PICTURE_PATH};
     for (const auto& picture : MenuIntro::PICTURES) pictures.emplace_back(picture[1]);
-    pictures.emplace_back(Menu::PICTURE_PATH);
     for (const char* picture : MESSAGE_PICTURES) pictures.push_back(messagePicturePath(picture));
     textures->decodeAhead(pictures);
+    fonts->decodeAhead({arial(config->height / Menu::ITEM_FONT_DIVISOR),
+                        arial(config->height / Menu::TITLE_FONT_DIVISOR), arial(SCORE_FONT_HEIGHT),
+                        arial(CLOCK_FONT_HEIGHT)});
     sounds->decodeAhead({Menu::MOVE_SOUND_PATH, Menu::SELECT_SOUND_PATH, MUSIC_INTRO_PATH,
                          MUSIC_MENU_PATH, MUSIC_GAME_PATH});
     meshes->decodeAhead({ARENA_PATH});
@@ -82,16 +88,17 @@ void Game::loadAssets() {
     musicIntro = sounds->loadSound("musicIntro", MUSIC_INTRO_PATH, 1, false);
     if (musicIntro) musicIntro->play(0.0, 0.0, 0.0);
 
-    const auto always = [] { return true; };
     const auto font = [this](const char* name, int height) {
-        return [this, name, height] {
-            fonts->createFont(name, "Arial", height, 0, false, FontManager::FONT_WEIGHT_NORMAL);
-        };
+        return PendingAsset{[this, height] { return fonts->ready(arial(height)); },
+                            [this, name, height] {
+                                fonts->createFont(name, "Arial", height, 0, false,
+                                                  FontManager::FONT_WEIGHT_NORMAL);
+                            }};
     };
     const auto decoded = [this](const char* path) { return [this, path] { return sounds->ready(path); }; };
     pendingAssets_ = {
-        {always, font("arial", SCORE_FONT_HEIGHT)},
-        {always, font("arialBig", CLOCK_FONT_HEIGHT)},
+        font("arial", SCORE_FONT_HEIGHT),
+        font("arialBig", CLOCK_FONT_HEIGHT),
         {decoded(Menu::SELECT_SOUND_PATH),
          [this] { beep = sounds->loadSound("beep2", Menu::SELECT_SOUND_PATH, EFFECT_SOURCES, false); }},
         {decoded(MUSIC_MENU_PATH),

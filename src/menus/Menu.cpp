@@ -10,10 +10,6 @@
 #include "shell/Config.h"
 
 namespace {
-// Text sizes follow the screen height: item rows a twentieth of it, the
-// title a fifteenth.
-constexpr int ITEM_FONT_DIVISOR = 20;
-constexpr int TITLE_FONT_DIVISOR = 15;
 constexpr int MENU_SOUND_SOURCES = 5;
 }  // namespace
 

@@ -28,6 +28,10 @@ public:
     // The sounds of a highlight move and of a choice.
     static constexpr const char* MOVE_SOUND_PATH = "Sounds/beep.wav";
     static constexpr const char* SELECT_SOUND_PATH = "Sounds/beep2.wav";
+    // Text sizes follow the screen height: item rows a twentieth of it, the
+    // title a fifteenth.
+    static constexpr int ITEM_FONT_DIVISOR = 20;
+    static constexpr int TITLE_FONT_DIVISOR = 15;
 
     Menu();
     ~Menu() override;

@@ -597,9 +597,8 @@ std::unique_ptr<MeshBuffer> GlDevice::loadMeshFromX(const std::string& path,
     return createMesh(*data);
 }
 
-std::unique_ptr<Font> GlDevice::createFont(int height, int width, int weight, bool italic,
-                                           const std::string& face) {
-    std::unique_ptr<GlyphAtlas> atlas = GlyphAtlas::create(face, height, width, weight, italic);
+std::unique_ptr<Font> GlDevice::createFont(std::unique_ptr<GlyphAtlas> atlas, int, int,
+                                           const std::string&) {
     if (!atlas) return nullptr;
     return std::make_unique<GlFont>(*this, std::move(atlas));
 }

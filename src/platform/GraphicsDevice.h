@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Font.h"
+#include "platform/GlyphAtlas.h"
 #include "platform/GraphicsTypes.h"
 #include "platform/Image.h"
 #include "platform/MeshBuffer.h"
@@ -61,7 +62,13 @@ public:
     virtual std::unique_ptr<MeshBuffer> loadMeshFromX(const std::string& path,
                                                       std::vector<MeshMaterial>& materials) = 0;
     // Null when the face cannot be found or rasterised.
-    virtual std::unique_ptr<Font> createFont(int height, int width, int weight, bool italic,
+    std::unique_ptr<Font> createFont(int height, int width, int weight, bool italic,
+                                     const std::string& face) {
+        return createFont(GlyphAtlas::create(face, height, width, weight, italic), height, weight, face);
+    }
+    // A font already rasterised (null when that failed), asked for with
+    // this height, weight and face.
+    virtual std::unique_ptr<Font> createFont(std::unique_ptr<GlyphAtlas> atlas, int height, int weight,
                                              const std::string& face) = 0;
     virtual std::unique_ptr<Sprite> createSprite() = 0;
 };

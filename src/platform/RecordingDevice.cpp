@@ -138,9 +138,8 @@ std::unique_ptr<MeshBuffer> RecordingDevice::loadMeshFromX(const std::string& pa
     return mesh;
 }
 
-std::unique_ptr<Font> RecordingDevice::createFont(int height, int width, int weight, bool italic,
-                                                  const std::string& face) {
-    std::unique_ptr<GlyphAtlas> atlas = GlyphAtlas::create(face, height, width, weight, italic);
+std::unique_ptr<Font> RecordingDevice::createFont(std::unique_ptr<GlyphAtlas> atlas, int height,
+                                                  int weight, const std::string& face) {
     DeviceCall& call = record(DeviceCall::Kind::CreateFont);
     call.face = face;
     call.height = height;

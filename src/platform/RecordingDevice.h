@@ -38,7 +38,8 @@ public:
     std::unique_ptr<MeshBuffer> createMesh(const MeshData& data) override;
     std::unique_ptr<MeshBuffer> loadMeshFromX(const std::string& path,
                                               std::vector<MeshMaterial>& materials) override;
-    std::unique_ptr<Font> createFont(int height, int width, int weight, bool italic,
+    using GraphicsDevice::createFont;
+    std::unique_ptr<Font> createFont(std::unique_ptr<GlyphAtlas> atlas, int height, int weight,
                                      const std::string& face) override;
     std::unique_ptr<Sprite> createSprite() override;
 

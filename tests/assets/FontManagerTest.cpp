@@ -17,6 +17,7 @@ struct FontManagerTest : ::testing::Test {
 };
 
 TEST_F(FontManagerTest, FirstCreationOfANameWins) {
+    registry.decodeAhead({{"Arial", 24, 0, false, 400}});
     registry.createFont("arialMenu", "Arial", 24, 0, false, 400);
     registry.createFont("arialMenu", "Arial", 40, 0, true, 700);
     registry.createFont("ArialMenu", "Arial", 40, 0, false, 400);
@@ -24,6 +25,9 @@ TEST_F(FontManagerTest, FirstCreationOfANameWins) {
     const auto& font = static_cast<const RecordedFont&>(*registry.fonts.at("arialMenu"));
     EXPECT_EQ(font.height, 24);
     EXPECT_EQ(registry.fonts.size(), 2u);
+    // Rasterised ahead, it is the font made when created.
+    registry.createFont("direct", "Arial", 24, 0, false, 400);
+    EXPECT_EQ(font.atlas->atlas.rgba, static_cast<const RecordedFont&>(*registry.fonts.at("direct")).atlas->atlas.rgba);
 }
 
 TEST_F(FontManagerTest, TextIsDrawnWithTheLowEightBitsOfEachComponent) {
