@@ -54,7 +54,6 @@ struct FakeInput {
     }
 
     int control(ControlKind kind, int player) const { return input.controls[controlIndex(kind, player)]; }
-    int raw(ControlKind kind, int player) const { return input.keyboard->states[controlIndex(kind, player)]; }
     int pause() const { return input.controls[PAUSE_CONTROL]; }
     // A player's up, down, left and right controls, in that order.
     std::array<int, 4> directions(int player) const {

@@ -41,7 +41,7 @@ TEST(MenuPhaseTest, FromTheIntroThroughThePagesToMatchesThatStartFromZero) {
     // Skipped before the loading behind it is done: the main menu waits for
     // it; a press made meanwhile is left for it, and the skipping key still
     // held does not also choose Play there.
-    world.keys.holdReturn();
+    world.keys.hold(KeyCode::Return);
     world.loopStep();
     EXPECT_FALSE(game.assetsLoaded());
     world.loopStep();
@@ -54,7 +54,7 @@ TEST(MenuPhaseTest, FromTheIntroThroughThePagesToMatchesThatStartFromZero) {
     EXPECT_EQ(world.keys.control(Action1, 1), Active);
     world.keys.release(Action1, 1);
     world.loopStep();
-    world.keys.releaseReturn();
+    world.keys.release(KeyCode::Return);
     world.loopStep();
     ASSERT_EQ(pageTitle(game), "Menu");
     EXPECT_EQ(game.menu->selected, 1);
@@ -109,10 +109,7 @@ TEST(MenuPhaseTest, FromTheIntroThroughThePagesToMatchesThatStartFromZero) {
     game.score = {12, 3};
     game.setsWon = {1, 1};
     world.runUntil(never, 500);
-    world.keys.holdEscape();
-    world.loopStep();
-    world.keys.releaseEscape();
-    world.loopStep();
+    world.tap(KeyCode::Escape);
     ASSERT_EQ(pageTitle(game), "Pause");
     world.tap(Down, 1);
     world.tap(Action1, 1);
@@ -173,7 +170,7 @@ TEST(PlayPhaseTest, EscapePausesAndReturnResumesWithEverythingKept) {
     game.setsWon = {1, 0};
     world.runUntil(never, 330);
 
-    world.keys.holdEscape();
+    world.keys.hold(KeyCode::Escape);
     world.loopStep();
     ASSERT_NE(game.menu, nullptr);
     EXPECT_EQ(game.menu->getTitle(), "Pause");
@@ -183,7 +180,7 @@ TEST(PlayPhaseTest, EscapePausesAndReturnResumesWithEverythingKept) {
 
     // Escape held on: the pause page ignores it; time passes on the page only.
     world.runUntil(never, 1000);
-    world.keys.holdReturn();
+    world.keys.hold(KeyCode::Return);
     world.loopStep();
     ASSERT_EQ(game.menu, nullptr);
     EXPECT_TRUE(MatchWorld::isPlaying(game.musicGame));
@@ -192,12 +189,12 @@ TEST(PlayPhaseTest, EscapePausesAndReturnResumesWithEverythingKept) {
               std::tuple(clock, std::array{7, 4}, std::array{1, 0}, x1, y2));
 
     // Escape still held since the pause: no second pause until released.
-    world.keys.releaseReturn();
+    world.keys.release(KeyCode::Return);
     world.runUntil(never, 200);
     EXPECT_EQ(game.menu, nullptr);
-    world.keys.releaseEscape();
+    world.keys.release(KeyCode::Escape);
     world.loopStep();
-    world.keys.holdEscape();
+    world.keys.hold(KeyCode::Escape);
     world.loopStep();
     EXPECT_NE(game.menu, nullptr);
 }
@@ -217,9 +214,7 @@ TEST(PlayPhaseTest, LosingTheFocusPausesOnceAfterTheMessageShowing) {
 
     // Lost again while the page shows: back in the match, play goes on.
     pauseOnFocusLoss();
-    world.keys.holdReturn();
-    world.loopStep();
-    world.keys.releaseReturn();
+    world.tap(KeyCode::Return);
     world.runUntil(never, 200);
     EXPECT_EQ(game.menu, nullptr);
 }

@@ -64,7 +64,7 @@ TEST(MatchSoakTest, HoursOfRandomPlayStayWithinTheRules) {
             // Resume a paused match; after a match, start the next one.
             if (game.menu->getTitle() == "Pause") {
                 world.keys.releaseAll();
-                world.keys.holdReturn();
+                world.keys.hold(KeyCode::Return);
             } else {
                 ++matches;
                 game.startMatch(model(random) + 10 * model(random));
@@ -81,11 +81,11 @@ TEST(MatchSoakTest, HoursOfRandomPlayStayWithinTheRules) {
                         else
                             world.keys.release(kind, player);
                     }
-            world.keys.releaseReturn();
+            world.keys.release(KeyCode::Return);
             if (percent(random) == 0 && percent(random) < 2)
-                world.keys.holdEscape();
+                world.keys.hold(KeyCode::Escape);
             else
-                world.keys.releaseEscape();
+                world.keys.release(KeyCode::Escape);
         }
         const bool wasPlaying = !game.menu && !game.notification;
         const int t = stepMs(random);

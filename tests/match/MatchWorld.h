@@ -3,6 +3,7 @@
 #include "actors/Frisbee.h"
 #include "actors/Robot.h"
 #include "assets/TextureManager.h"
+#include "audio/AudioTestSupport.h"
 #include "audio/Sound.h"
 #include "audio/SoundManager.h"
 #include "match/Game.h"
@@ -15,9 +16,7 @@
 #include "menus/RecordingScreen.h"
 #include "menus/ScriptedKeys.h"
 
-#include <AL/al.h>
-
-#include <cstdlib>
+#include <algorithm>
 #include <functional>
 #include <thread>
 
@@ -62,12 +61,13 @@ public:
         return false;
     }
     // A key down for one step, then up for one, as a person taps it.
-    void tap(ControlKind kind, int player) {
-        keys.hold(kind, player);
+    void tap(Key key) {
+        keys.hold(key);
         loopStep();
-        keys.release(kind, player);
+        keys.release(key);
         loopStep();
     }
+    void tap(ControlKind kind, int player) { tap(keys.keyOf(kind, player)); }
 
     Texture* picture(const char* name) const { return game.textures->getTexture(name); }
     // The picture of the message on screen, or null.
@@ -75,13 +75,8 @@ public:
         return game.notification ? game.notification->texture : nullptr;
     }
     static bool isPlaying(const Sound* sound) {
-        if (!sound) return false;
-        for (std::uint32_t source : sound->sources) {
-            ALint state = 0;
-            alGetSourcei(source, AL_SOURCE_STATE, &state);
-            if (state == AL_PLAYING) return true;
-        }
-        return false;
+        return sound && std::any_of(sound->sources.begin(), sound->sources.end(),
+                                    [](std::uint32_t source) { return sourceState(source) == AL_PLAYING; });
     }
 
     // A flat throw already in flight: player's disc at (x, y) moving at
@@ -114,7 +109,7 @@ private:
     // Set up before anything reads the settings file or opens a device.
     static GameDirectory& prepareProcess() {
         static GameDirectory directory;
-        setenv("ALSOFT_DRIVERS", "null", 1);
+        useNullOutput();
         return directory;
     }
 };

@@ -30,7 +30,7 @@ TEST_F(MenuOptionsTest, ResolutionWrapsBothWays) {
     tap(Action1);
     EXPECT_EQ(page->resolutionIndex, 0);
     // A value changes on the item highlighted before the step's move.
-    keys.holdReturn();
+    keys.hold(KeyCode::Return);
     keys.hold(Down, 2);
     keys.step(*page);
     EXPECT_EQ(page->resolutionIndex, 1);

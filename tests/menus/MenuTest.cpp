@@ -49,7 +49,7 @@ TEST(MenuTest, ChoiceTakesTheItemMovedToAndIsUsedUpForTheNextPage) {
     MainMenu first;
     keys.hold(Down, 2);
     keys.hold(Action1, 1);
-    keys.holdReturn();
+    keys.hold(KeyCode::Return);
     keys.step(first);
     EXPECT_EQ(first.getResult(), MainMenu::OPTIONS);
 
@@ -60,7 +60,7 @@ TEST(MenuTest, ChoiceTakesTheItemMovedToAndIsUsedUpForTheNextPage) {
     for (int i = 0; i < 20; ++i) keys.step(next);  // G and Return kept down
     EXPECT_EQ(next.getResult(), 0);
     keys.release(Action1, 1);
-    keys.releaseReturn();
+    keys.release(KeyCode::Return);
     keys.step(next);
     keys.hold(Action1, 1);
     keys.step(next);
@@ -146,7 +146,7 @@ TEST(MenuCharactersTest, CursorsMoveIndependentlyEachWithItsOwnTimer) {
 TEST(MenuCharactersTest, LockedCursorStaysAndTheOtherCanStillGoBack) {
     ScriptedKeys keys;
     MenuCharacters page;
-    keys.holdReturn();  // plays no part here
+    keys.hold(KeyCode::Return);  // plays no part here
     keys.hold(Action1, 1);
     keys.step(page);
     ASSERT_EQ(page.choice1, 1);

@@ -10,12 +10,10 @@ public:
     // Nothing is held at first, so every key counts from its first press.
     ScriptedKeys() { poll(); }
 
-    void hold(ControlKind kind, int player) { keyboard->down.insert(key(kind, player)); }
-    void release(ControlKind kind, int player) { keyboard->down.erase(key(kind, player)); }
-    void holdReturn() { keyboard->down.insert(KeyCode::Return); }
-    void releaseReturn() { keyboard->down.erase(KeyCode::Return); }
-    void holdEscape() { keyboard->down.insert(KeyCode::Escape); }
-    void releaseEscape() { keyboard->down.erase(KeyCode::Escape); }
+    void hold(ControlKind kind, int player) { hold(keyOf(kind, player)); }
+    void release(ControlKind kind, int player) { release(keyOf(kind, player)); }
+    void hold(Key key) { keyboard->down.insert(key); }
+    void release(Key key) { keyboard->down.erase(key); }
     void releaseAll() { keyboard->down.clear(); }
 
     // One page step of 33 ms after a poll, and a press of one step and a
@@ -31,8 +29,7 @@ public:
         step(page);
     }
 
-    static constexpr int STEP_MS = 33;
+    Key keyOf(ControlKind kind, int player) const { return input.keyboard->bindings.keys(kind, player).front(); }
 
-private:
-    Key key(ControlKind kind, int player) const { return input.keyboard->bindings.keys(kind, player).front(); }
+    static constexpr int STEP_MS = 33;
 };
