@@ -117,14 +117,6 @@ TEST(FrisbeeTest, ServedDiscClearsPendingPointsAndRestsOnTheFloorAboutHalfASecon
     EXPECT_EQ(std::tuple(disc.state, disc.z), std::tuple(int(FrisbeeResting), FLOOR_Z));
 }
 
-TEST(FrisbeeTest, HeldDiscNeitherMovesSpinsNorScores) {
-    Frisbee disc(7.0, 3.0, -4.9, 2.0, 2.0, 1.0);
-    disc.rotationY = 10.0;
-    disc.update(STEP);
-    EXPECT_EQ(motion(disc), (Motion{7.0, 3.0, -4.9, 2.0, 2.0, 1.0}));
-    EXPECT_EQ(std::tuple(disc.rotationY, disc.state, disc.points), std::tuple(10.0, int(FrisbeeHeld), 0));
-}
-
 TEST(FrisbeeTest, DrawnFlatAtItsPlaceOnlyWhenVisibleAndNotHeld) {
     RecordingDevice& device = installRecordingDevice();
     WorkingDirectory inside{KORV_GAME_DIR};

@@ -41,21 +41,6 @@ TEST(KeyboardState, OppositeKeyPressedLaterWinsAndTheFirstComesBackOnRelease) {
     EXPECT_EQ(fake.directions(2), (Directions{Released, Released, Released, Active}));
 }
 
-TEST(KeyboardState, ConsumedActionStaysUsedWhileHeldAndANewPressIsActiveAgain) {
-    FakeInput fake;
-    fake.poll();
-    fake.hold({KeyCode::G});
-    ASSERT_EQ(fake.control(Action1, 1), Active);
-
-    fake.input.consume(Action1, 1);
-    fake.poll();
-    fake.poll();
-    EXPECT_EQ(fake.control(Action1, 1), Released);
-    fake.release({KeyCode::G});
-    fake.hold({KeyCode::G});
-    EXPECT_EQ(fake.control(Action1, 1), Active);
-}
-
 TEST(KeyboardState, EachKeyDrivesItsOwnPlayersControl) {
     struct Binding { Key code; ControlKind kind; int player; };
     const Binding bindings[] = {
@@ -131,12 +116,7 @@ TEST(InputManager, JoystickDirectionWinsOverTheHeldOppositeKeyAndGivesItBack) {
     EXPECT_EQ(fake.directions(1), (Directions{A, R, R, R}));
 }
 
-TEST(InputManager, PauseComesFromEscapeOrTheFirstJoysticksButtonTwoOnly) {
-    {
-        FakeInput fake(0);
-        fake.hold({KeyCode::Escape});
-        EXPECT_EQ(fake.pause(), Active);
-    }
+TEST(InputManager, PauseComesFromTheFirstJoysticksButtonTwoOnly) {
     FakeInput fake(2);
     fake.joysticks[1]->reading.buttons[2] = true;
     fake.poll();

@@ -32,18 +32,6 @@ TEST(MenuTest, HeldDirectionMovesAtOnceThenEvery400MsAndWraps) {
     EXPECT_EQ(seen, expected);
 }
 
-TEST(MenuTest, DirectionsOfBothPlayersShareOneHighlightAndTimer) {
-    ScriptedKeys keys;
-    MainMenu menu;
-    keys.hold(Up, 1);
-    keys.hold(Down, 2);
-    keys.step(menu);
-    EXPECT_EQ(menu.selected, 4) << "up wins, and wraps from the first item to the last";
-    keys.release(Up, 1);
-    keys.step(menu);
-    EXPECT_EQ(menu.selected, 4) << "player 2 within 400 ms of player 1's move";
-}
-
 TEST(MenuTest, ChoiceTakesTheItemMovedToAndIsUsedUpForTheNextPage) {
     ScriptedKeys keys;
     MainMenu first;

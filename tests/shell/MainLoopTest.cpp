@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -18,35 +17,21 @@ namespace {
 
 using Kind = DeviceCall::Kind;
 
-// The loop's pacing on the recording device, whose present never waits:
-// each frame takes 3 ms of work, and the next one starts when the pacer says.
-std::vector<std::int64_t> frameStarts(const RecordingDevice& device, int frames) {
-    const FramePacer pacer(device.refreshRate());
-    constexpr std::int64_t WORK_US = 3000;
-    std::vector<std::int64_t> starts{0};
-    while (static_cast<int>(starts.size()) < frames) {
-        const std::int64_t start = starts.back();
-        const std::int64_t next = pacer.nextFrameStart(start, device.vsyncRequested(),
-                                                       device.lastSwapMicroseconds());
-        starts.push_back(std::max(next, start + WORK_US));
-    }
-    return starts;
-}
-
-TEST(FramePacer, ASwapThatDoesNotWaitGetsFramesSpacedToTheRefreshPeriod) {
-    RecordingDevice device;
-    EXPECT_EQ(frameStarts(device, 4), (std::vector<std::int64_t>{0, 16666, 33332, 49998}))
-        << "60 Hz when the display's rate is unknown";
-    device.refreshRateHz = 75;
-    EXPECT_EQ(frameStarts(device, 3), (std::vector<std::int64_t>{0, 13333, 26666}));
-}
-
-TEST(FramePacer, WaitsNothingAfterASwapThatWaitedForTheRefresh) {
-    const FramePacer pacer(60);
-    EXPECT_EQ(pacer.nextFrameStart(1000, true, 9000), 1000);
-    // Vsync asked for, yet the swap only copied the picture: the loop waits.
-    EXPECT_EQ(pacer.nextFrameStart(1000, true, 500), 17666);
-    EXPECT_EQ(pacer.nextFrameStart(1000, false, 9000), 17666);
+TEST(FramePacer, NextFrameStartsARefreshPeriodLaterUnlessTheSwapWaitedForTheRefresh) {
+    // The display's rate (0: unknown, taken as 60 Hz), vsync asked for, the
+    // swap's time, and the start of the frame after one started at 1000 us.
+    const struct {
+        int hz;
+        bool vsync;
+        std::int64_t swapUs, next;
+    } cases[] = {
+        {0, false, 0, 17666}, {75, false, 0, 14333}, {60, true, 9000, 1000},
+        {60, true, 500, 17666},  // vsync asked for, yet the swap only copied the picture
+        {60, false, 9000, 17666},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FramePacer(c.hz).nextFrameStart(1000, c.vsync, c.swapUs), c.next)
+            << c.hz << " Hz, vsync " << c.vsync << ", swap " << c.swapUs;
 }
 
 TEST(TimeStep, IsTheElapsedMillisecondsCappedAt33EvenAcrossTheCounterWrapping) {
