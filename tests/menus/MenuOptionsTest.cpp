@@ -84,15 +84,4 @@ TEST_F(MenuOptionsTest, LeavingSavesAllFourKeysInOrder) {
     EXPECT_EQ(config.width, 640) << "in force only from the next start";
 }
 
-TEST_F(MenuOptionsTest, ValuesEndAtTheRightOfANarrowerBox) {
-    // An unlisted resolution opens on 640 x 480; a saved count shows as read.
-    Config::instance().savedWidth = 1920;
-    Config::instance().savedHeight = 1080;
-    Config::instance().savedMultisample = 3;
-    open();
-    page->draw();
-    for (const auto& [text, top] : {std::pair{"640 x 480", 160}, {"no", 196}, {"3x", 232}})
-        EXPECT_TRUE(drawnIn(screen.text(text), 137, top, 502, top + 24, DT_RIGHT | DT_VCENTER, WHITE));
-}
-
 }  // namespace
