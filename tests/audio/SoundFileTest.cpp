@@ -104,12 +104,4 @@ TEST_F(SoundFileLoading, FilesThatCannotBePlayedGiveBufferZeroWithTheirExactLine
     }
 }
 
-TEST(SoundFileWithoutDevice, NothingIsDecodedOrWrittenWhenNoContextIsCurrent) {
-    TempDirectory folder;
-    const auto [buffer, messages] = load(writeToneWav(folder.file("tone.wav"), 1, 44100, 100));
-    EXPECT_EQ(buffer, 0u);
-    EXPECT_EQ(messages, "");
-    EXPECT_EQ(load(folder.file("missing.wav")), std::pair(ALuint{0}, std::string()));
-}
-
 }  // namespace

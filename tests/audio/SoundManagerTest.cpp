@@ -56,25 +56,6 @@ TEST_F(SoundRegistry, FilesDecodedAheadGiveTheSameRecords) {
     EXPECT_EQ(failed->buffer, 0u);
 }
 
-TEST_F(SoundRegistry, RemovedNameIsGoneAndALaterLoadBuildsANewRecord) {
-    Sound* intro = sounds.loadSound("musicIntro", tone, 1, false);
-    intro->play(0, 0, 0);
-    intro->stopAll();
-    sounds.removeSound("musicIntro");
-    EXPECT_EQ(sounds.sounds.count("musicIntro"), 0u);
-    EXPECT_EQ(alGetError(), AL_NO_ERROR);
-
-    Sound* rebuilt = sounds.loadSound("musicIntro", tone, 2, true);
-    EXPECT_EQ(rebuilt->sourceCount, 2);
-    EXPECT_NE(rebuilt->buffer, 0u);
-
-    // Closing twice is harmless and leaves no context current.
-    sounds.sounds.clear();
-    closeAudioDevice();
-    closeAudioDevice();
-    EXPECT_EQ(alcGetCurrentContext(), nullptr);
-}
-
 TEST_F(SoundRegistry, FailedFilesAndSourceCountsOutOfRangeAreHarmless) {
     Sound* missing = sounds.loadSound("goal", folder.file("missing.wav"), 2, true);
     ASSERT_NE(missing, nullptr);

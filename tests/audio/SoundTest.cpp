@@ -63,6 +63,9 @@ TEST_F(SoundPlayback, LoopingSoundPlaysAgainFromTheStartAndRestartsWhilePlaying)
     ALfloat gain = 0;
     alGetSourcef(source, AL_GAIN, &gain);
     EXPECT_FLOAT_EQ(gain, 0.8f);
+    ALint looping = AL_FALSE;
+    alGetSourcei(source, AL_LOOPING, &looping);
+    EXPECT_EQ(looping, AL_TRUE);
 
     music->play(0, 0, 0);
     waitMs(150);
@@ -86,11 +89,11 @@ TEST_F(SoundPlayback, PlayOnSourcePlacesAndStartsThatSourceOnly) {
 // time and completes the file's header when the device closes.
 class HeardOutput : public testing::Test {
 protected:
-    DecodedFile playAndRecord(const std::string& channels, const std::string& soundFile, double x) {
+    DecodedFile playAndRecord(const std::string& soundFile) {
         const std::string output = folder.file("mix.wav");
-        useWaveOutput(folder, output, channels);
+        useWaveOutput(folder, output, "mono");
         EXPECT_TRUE(openAudioDevice());
-        SoundManager::instance().loadSound("heard", soundFile, 1, false)->play(x, 0, 0);
+        SoundManager::instance().loadSound("heard", soundFile, 1, false)->play(0, 0, 0);
         waitMs(400);
         SoundManager::instance().removeSound("heard");
         closeAudioDevice();
@@ -106,49 +109,15 @@ int peak(const DecodedFile& mix) {
     return highest;
 }
 
-TEST_F(HeardOutput, ToneThroughTheRegistryIsHeardOnTheSideOfTheListenerItIsOn) {
-    writeToneWav(folder.file("a440.wav"), 1, RATE, RATE / 4);
-    // A disc at world x = +6 sounds at -1, on the left.
-    for (const double x : {-1.0, 1.0}) {
-        SCOPED_TRACE(x);
-        const DecodedFile mix = playAndRecord("stereo", folder.file("a440.wav"), x);
-        ASSERT_EQ(mix.info.channels, 2);
-        ASSERT_GT(mix.info.frames, RATE / 4);
-        const std::vector<double> near = mix.channel(x < 0 ? 0 : 1), far = mix.channel(x < 0 ? 1 : 0);
-        EXPECT_GT(rms(near), 1000);
-        EXPECT_GT(rms(near), 2 * rms(far));
-    }
-}
-
 TEST_F(HeardOutput, FloatingPointFilePlaysAtItsOwnLoudness) {
     constexpr double AMPLITUDE = 0.25;
     writeSoundFile(folder.file("float.wav"), SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, RATE,
                    tone(440, AMPLITUDE, RATE, RATE / 5, 1));
     writeToneWav(folder.file("short.wav"), 1, RATE, RATE / 5, 440, AMPLITUDE);
-    const int floatPeak = peak(playAndRecord("mono", folder.file("float.wav"), 0));
-    const int shortPeak = peak(playAndRecord("mono", folder.file("short.wav"), 0));
+    const int floatPeak = peak(playAndRecord(folder.file("float.wav")));
+    const int shortPeak = peak(playAndRecord(folder.file("short.wav")));
     EXPECT_GT(shortPeak, 1000);
     EXPECT_NEAR(floatPeak, shortPeak, shortPeak / 20);
-}
-
-TEST(HeardAtExit, RegistryTeardownClosesTheDeviceAndCompletesTheFile) {
-    TempDirectory folder;
-    const std::string output = folder.file("exit.wav");
-    writeToneWav(folder.file("a440.wav"), 1, RATE, RATE / 10);
-    // The game's process, ending as it does: static teardown at exit.
-    EXPECT_EXIT(
-        {
-            useWaveOutput(folder, output, "mono");
-            openAudioDevice();
-            SoundManager::instance().loadSound("beep", folder.file("a440.wav"), 5, false)->play(0, 0, 0);
-            waitMs(150);
-            std::exit(0);
-        },
-        testing::ExitedWithCode(0), "");
-    const DecodedFile mix = readWav(output);
-    EXPECT_EQ(mix.info.channels, 1);
-    EXPECT_GT(mix.info.frames, RATE / 20);
-    EXPECT_GT(rms(mix.channel(0)), 500);
 }
 
 }  // namespace

@@ -159,23 +159,6 @@ TEST_F(GlDeviceTest, ASpriteCoversExactlyItsRectangleInBackBufferPixelsOnTheClea
     EXPECT_EQ((std::array{box.left, box.top, box.right, box.bottom}), (std::array{64, 32, 576, 416}));
 }
 
-TEST_F(GlDeviceTest, ASpriteFadesWithTheAlphaOfItsColourAndKeepsItsTransform) {
-    GlTexture white(*device, solidImage(64, 255, 255, 255));
-    std::unique_ptr<Sprite> sprite = device->createSprite();
-    beginFrame();
-    sprite->begin(0);
-    sprite->setTransform(matrixTranslation(10, 10, 0));
-    sprite->draw(&white, nullptr, 0x80FFFFFFu);
-    // A later draw without a new transform stays under the last one.
-    const Vector3 along{100, 0, 0};
-    sprite->draw(&white, &along, 0xFF00FF00u);
-    sprite->end();
-    const Image image = endFrame("sprite_alpha");
-    EXPECT_NEAR(red(rgb(image, 40, 40)), (255 * 128 + 80 * 127) / 255, 2);
-    EXPECT_EQ(rgb(image, 140, 40), 0x00FF00u);
-    EXPECT_TRUE(isGrey(image, 174, 40));
-}
-
 TEST_F(GlDeviceTest, FrontFacesAreClockwiseAndBrighterFacingTheSceneLightThanTiltedAway) {
     GlMeshBuffer mesh(*device, square());
     GlMeshBuffer back(*device, square(true));
@@ -193,9 +176,10 @@ TEST_F(GlDeviceTest, FrontFacesAreClockwiseAndBrighterFacingTheSceneLightThanTil
     EXPECT_NEAR(facing, 0.6 * (0.196 + 0.99) * 255, 6);
 }
 
-TEST_F(GlDeviceTest, TheTextureModulatesTheMaterialAndStaysBoundAcrossSpriteDrawing) {
+TEST_F(GlDeviceTest, TheTextureModulatesTheMaterialAndStaysBoundAcrossSpritesThatFadeWithTheirAlpha) {
     GlTexture blue(*device, solidImage(8, 0, 0, 255));
     GlTexture green(*device, solidImage(8, 0, 255, 0));
+    GlTexture white(*device, solidImage(64, 255, 255, 255));
     GlMeshBuffer mesh(*device, square());
     std::unique_ptr<Sprite> sprite = device->createSprite();
     beginFrame();
@@ -206,12 +190,20 @@ TEST_F(GlDeviceTest, TheTextureModulatesTheMaterialAndStaysBoundAcrossSpriteDraw
     device->setTexture(0, &blue);
     sprite->begin(0);
     sprite->draw(&green, nullptr, 0xFFFFFFFFu);
+    sprite->setTransform(matrixTranslation(10, 10, 0));
+    sprite->draw(&white, nullptr, 0x80FFFFFFu);
+    // A later draw without a new transform stays under the last one.
+    const Vector3 along{100, 0, 0};
+    sprite->draw(&white, &along, 0xFF00FF00u);
     sprite->end();
-    draw(mesh, matrixTranslation(-2, 0, -5));  // still the blue texture, not the sprite's green
+    draw(mesh, matrixTranslation(-2, 0, -5));  // still the blue texture, not the sprites' last
     const Image image = endFrame("texture_stage");
     EXPECT_EQ(rgb(image, LEFT_SQUARE_X, H / 2), 0xFFFFFFu);
     EXPECT_EQ(rgb(image, RIGHT_SQUARE_X, H / 2), 0x0000FFu);
     EXPECT_EQ(rgb(image, 4, 4), 0x00FF00u);
+    EXPECT_NEAR(red(rgb(image, 40, 40)), (255 * 128 + 80 * 127) / 255, 2);
+    EXPECT_EQ(rgb(image, 140, 40), 0x00FF00u);
+    EXPECT_TRUE(isGrey(image, 174, 40));
 }
 
 TEST_F(GlDeviceTest, TextIsDrawnInsideItsRectangleCentred) {
