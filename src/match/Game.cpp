@@ -118,11 +118,12 @@ void Game::loadAssets() {
     }
 }
 
-void Game::loadNextAsset() {
-    if (pendingAssets_.empty() || !pendingAssets_.front().ready()) return;
+bool Game::loadNextAsset() {
+    if (pendingAssets_.empty() || !pendingAssets_.front().ready()) return false;
     PendingAsset next = std::move(pendingAssets_.front());
     pendingAssets_.pop_front();
     next.load();
+    return true;
 }
 
 void Game::freeMatch() {

@@ -51,8 +51,8 @@ public:
     // message pictures follow behind the intro, one a frame.
     void loadAssets();
     // Loads the next start-up asset once its file is decoded; nothing once
-    // all are loaded.
-    void loadNextAsset();
+    // all are loaded. Whether it loaded one.
+    bool loadNextAsset();
     bool assetsLoaded() const { return pendingAssets_.empty(); }
     // Builds a match from a two-digit code: units player 1's robot model,
     // tens player 2's, each counted from 1.

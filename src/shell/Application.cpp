@@ -29,6 +29,9 @@ namespace {
 
 constexpr const char* WINDOW_TITLE = "Korvandeltix";
 constexpr int START_FAILED = 1;
+// About the longest a start-up upload takes: a 1024 x 1024 picture and its
+// mip chain on a software renderer.
+constexpr std::int64_t LOADING_MARGIN_US = 8000;
 
 int startFailed(const std::string& reason) {
     std::fprintf(stderr, "korvandeltix: %s\n", reason.c_str());
@@ -104,7 +107,12 @@ int runApplication(LoopObserver* observer) {
             updatePlay(step);
         renderFrame();
         if (observer) observer->framePresented();
-        waitUntil(pacer.nextFrameStart(frameStart, device.vsyncRequested(),
-                                       device.lastSwapMicroseconds()));
+        const std::int64_t nextFrame =
+            pacer.nextFrameStart(frameStart, device.vsyncRequested(), device.lastSwapMicroseconds());
+        // The wait for the next refresh goes to the loading behind the intro,
+        // while enough of it is left for one more upload.
+        while (nowMicroseconds() + LOADING_MARGIN_US < nextFrame && game.loadNextAsset()) {
+        }
+        waitUntil(nextFrame);
     }
 }
