@@ -24,8 +24,10 @@ public:
     DecodeAhead(const DecodeAhead&) = delete;
     DecodeAhead& operator=(const DecodeAhead&) = delete;
 
-    // Called once, before any of these files is loaded.
+    // Called before any of these files is loaded; a second start first
+    // lets the earlier worker finish.
     void start(const std::vector<std::string>& paths, Decode decode) {
+        if (worker_.joinable()) worker_.join();
         std::vector<std::packaged_task<Decoded()>> jobs;
         for (const std::string& path : paths) {
             jobs.emplace_back([decode, path] { return decode(path); });
