@@ -8,7 +8,11 @@
 GlFont::GlFont(GlDevice& device, std::unique_ptr<GlyphAtlas> atlas)
     : device_(device),
       atlas_(std::move(atlas)),
-      texture_(std::make_unique<GlTexture>(device, atlas_->atlas)) {}
+      texture_(std::make_unique<GlTexture>(device, atlas_->atlas)) {
+    // The device has the texels now; layout needs only the glyphs and the
+    // atlas's size.
+    atlas_->atlas.rgba = Texels();
+}
 
 GlFont::~GlFont() = default;
 
