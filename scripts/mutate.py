@@ -268,8 +268,9 @@ def run(args):
                     results.append(done[m["id"]])
                     continue
                 path = ROOT / m["file"]
-                originals.setdefault(path, path.read_text())
-                mutated = apply(originals[path], m)
+                if path.exists():
+                    originals.setdefault(path, path.read_text())
+                mutated = apply(originals[path], m) if path in originals else None  # a file since removed
                 start = time.time()
                 record = {k: m[k] for k in ("id", "area", "file", "line", "op", "col", "old", "new", "original")}
                 if mutated is None:
