@@ -44,7 +44,7 @@ AREAS = {
     "match": (["src/match/*.cpp"], "PlayPhase|NotificationPhase|MenuPhase|MatchSoak|SceneDrawing"),
     "menus": (["src/menus/*.cpp"], "Menu(Test|Drawing|Options|Characters|About|Intro|Phase)|NotificationTest"),
     "sound": (["src/audio/SoundFile.cpp"], "SoundFile|SoundPlayback|SoundRegistry|SoundWithout|Heard|Sounds|Fuzz"),
-    "input": (["src/input/*.cpp"], "Keyboard|Input|Joystick|Robot|Phase|Menu"),
+    "input": (["src/input/*.cpp"], "Keyboard|KeyBindings|Input|Joystick|Robot|Phase|Menu"),
     "profile": (["src/platform/Profile.cpp", "src/platform/ProfileText.cpp"], "Profile|Config|MenuOptions|Fuzz"),
     "xfile": (["src/platform/XFileScanner.cpp", "src/platform/XMeshLoader.cpp"], "XMesh|MeshManager|Models|ArenaModel|Fuzz"),
     "shell": (["src/shell/Config.cpp", "src/shell/CommandLine.cpp", "src/shell/FramePacer.cpp",
