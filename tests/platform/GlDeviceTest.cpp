@@ -56,11 +56,8 @@ Image solidImage(int side, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
 // listed clockwise as the camera sees it; reversed lists it the other way.
 MeshData square(bool reversed = false) {
     MeshSubset subset;
-    const float corners[4][2] = {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}};
-    const float uvs[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-    for (int i = 0; i < 4; ++i)
-        subset.vertices.push_back(
-            {{corners[i][0], corners[i][1], 0}, {0, 0, 1}, {uvs[i][0], uvs[i][1]}});
+    const float corners[4][4] = {{1, 1, 0, 0}, {-1, 1, 1, 0}, {-1, -1, 1, 1}, {1, -1, 0, 1}};  // x, y, u, v
+    for (const auto& [x, y, u, v] : corners) subset.vertices.push_back({{x, y, 0}, {0, 0, 1}, {u, v}});
     subset.indices = reversed ? std::vector<std::uint32_t>{0, 2, 1, 0, 3, 2}
                               : std::vector<std::uint32_t>{0, 1, 2, 0, 2, 3};
     MeshData data;
@@ -71,8 +68,7 @@ MeshData square(bool reversed = false) {
 
 Material plainMaterial(float r, float g, float b) {
     Material m;
-    m.diffuse = {r, g, b, 1};
-    m.ambient = m.diffuse;
+    m.diffuse = m.ambient = {r, g, b, 1};
     return m;
 }
 
@@ -96,8 +92,7 @@ struct GlDeviceTest : ::testing::Test {
 
     // The frame's outer steps, with the scene light on as the game has it.
     void beginFrame() {
-        device->clear(CLEAR_TARGET, GREY, 1.0f);
-        device->clear(CLEAR_ZBUFFER, 0xFF000000u, 1.0f);
+        device->clear(CLEAR_TARGET | CLEAR_ZBUFFER, GREY, 1.0f);
         device->beginScene();
         setCamera(*device, W, H);
         Light light;
@@ -123,7 +118,8 @@ struct GlDeviceTest : ::testing::Test {
     }
 };
 
-TEST_F(GlDeviceTest, MultisampleCountsAreCheckedAndAnAcceptedOneIsResolvedForReading) {
+// Text is drawn into a multisampled back buffer, which is resolved for reading.
+TEST_F(GlDeviceTest, MultisampleCountsAreCheckedAndTextIsDrawnCentredInsideItsRectangle) {
     std::vector<MeshMaterial> materials;
     EXPECT_FALSE(device->createTextureFromFile("/nonexistent.png"));  // missing files give nothing
     EXPECT_FALSE(device->createTextureFromFileKeyed("/nonexistent.png", COLOR_KEY_MAGENTA));
@@ -135,8 +131,16 @@ TEST_F(GlDeviceTest, MultisampleCountsAreCheckedAndAnAcceptedOneIsResolvedForRea
     EXPECT_EQ(device->backBufferSamples(), 0);
     open(4);
     EXPECT_EQ(device->backBufferSamples(), 4);
+    std::unique_ptr<Font> font = device->createFont(35, 0, 400, false, "Arial");
+    ASSERT_TRUE(font);
+    const Rect rect{100, 100, 500, 200};
     beginFrame();
-    EXPECT_TRUE(isGrey(endFrame("multisampled"), W - 1, H - 1));
+    font->drawText("Menu", rect, DT_CENTER | DT_VCENTER, 0xFFFFFFFFu);
+    const Rect box = inked(endFrame("text"));
+    EXPECT_TRUE(box.left >= rect.left && box.right <= rect.right && box.top >= rect.top && box.bottom <= rect.bottom);
+    EXPECT_NEAR((box.left + box.right) / 2.0, (rect.left + rect.right) / 2.0, 2.0);
+    // Capital M stands about three quarters of the cell high.
+    EXPECT_NEAR(box.bottom - box.top, 35 * 0.7, 6);
 }
 
 TEST_F(GlDeviceTest, ASpriteCoversExactlyItsRectangleInBackBufferPixelsOnTheClearGrey) {
@@ -204,20 +208,6 @@ TEST_F(GlDeviceTest, TheTextureModulatesTheMaterialAndStaysBoundAcrossSpritesTha
     EXPECT_NEAR(red(rgb(image, 40, 40)), (255 * 128 + 80 * 127) / 255, 2);
     EXPECT_EQ(rgb(image, 140, 40), 0x00FF00u);
     EXPECT_TRUE(isGrey(image, 174, 40));
-}
-
-TEST_F(GlDeviceTest, TextIsDrawnInsideItsRectangleCentred) {
-    std::unique_ptr<Font> font = device->createFont(35, 0, 400, false, "Arial");
-    ASSERT_TRUE(font);
-    const Rect rect{100, 100, 500, 200};
-    beginFrame();
-    font->drawText("Menu", rect, DT_CENTER | DT_VCENTER, 0xFFFFFFFFu);
-    const Image image = endFrame("text");
-    const Rect box = inked(image);
-    EXPECT_TRUE(box.left >= rect.left && box.right <= rect.right && box.top >= rect.top && box.bottom <= rect.bottom);
-    EXPECT_NEAR((box.left + box.right) / 2.0, (rect.left + rect.right) / 2.0, 2.0);
-    // Capital M stands about three quarters of the cell high.
-    EXPECT_NEAR(box.bottom - box.top, 35 * 0.7, 6);
 }
 
 }  // namespace
