@@ -66,7 +66,9 @@ protected:
     TempDirectory settings;
 };
 
-TEST_F(VirtualJoysticks, ControllerGivesItsDpadAsPovAndItsFaceButtonsAsButtons) {
+// A controller gives its D-pad as POV and its face buttons as buttons; any
+// other joystick its first hat and buttons 0 to 2, until unplugged.
+TEST_F(VirtualJoysticks, ControllersAndOtherJoysticksGiveTheirPovAndThreeButtons) {
     int id = 0;
     SDL_Joystick* stick = attach(true, id);
     auto device = openJoystick(id);
@@ -88,12 +90,9 @@ TEST_F(VirtualJoysticks, ControllerGivesItsDpadAsPovAndItsFaceButtonsAsButtons) 
     EXPECT_EQ(read(*device).buttons, (Buttons{false, true, false}));
     set(stick, {{SDL_CONTROLLER_BUTTON_A, true}, {SDL_CONTROLLER_BUTTON_B, false}, {SDL_CONTROLLER_BUTTON_X, true}});
     EXPECT_EQ(read(*device).buttons, (Buttons{true, false, true}));
-}
 
-TEST_F(VirtualJoysticks, OtherJoystickGivesItsFirstHatAndButtonsZeroToTwoUntilUnplugged) {
-    int id = 0;
-    SDL_Joystick* stick = attach(false, id);
-    auto device = openJoystick(id);
+    stick = attach(false, id);
+    device = openJoystick(id);
     ASSERT_TRUE(device);
 
     SDL_JoystickSetVirtualHat(stick, 0, SDL_HAT_LEFTUP);
