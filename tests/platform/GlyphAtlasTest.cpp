@@ -46,7 +46,7 @@ TEST(GlyphAtlas, Windows1252CharactersHaveTheirGlyphsAndControlsHaveNone) {
     for (const unsigned byte : {0x0Au, 0x81u}) EXPECT_EQ(arial().glyphs[byte].advance, 0) << byte;
 }
 
-TEST(GlyphAtlas, LayoutPlacesEachLineByTheFlags) {
+TEST(GlyphAtlas, LayoutPlacesEachLineByTheFlagsOneCellApart) {
     const Rect rect{100, 50, 400, 250};
     int width = 0;
     for (const char c : std::string("Menu")) width += arial().glyphs[static_cast<unsigned char>(c)].advance;
@@ -64,15 +64,13 @@ TEST(GlyphAtlas, LayoutPlacesEachLineByTheFlags) {
     const std::vector<GlyphQuad> bottomRight = layoutText(arial(), "Menu", rect, DT_RIGHT | DT_BOTTOM);
     EXPECT_FLOAT_EQ(bottomRight.at(0).x0 - topLeft[0].x0, static_cast<float>(300 - width));
     EXPECT_FLOAT_EQ(bottomRight[0].y0 - topLeft[0].y0, static_cast<float>(200 - CELL));
-}
 
-TEST(GlyphAtlas, LineFeedsStartLinesOneCellApartEachAlignedOnItsOwn) {
-    const Rect rect{0, 0, 300, 300};
+    // Line feeds start lines one cell apart, each aligned on its own.
     const std::vector<GlyphQuad> two = layoutText(arial(), "II\nI", rect, DT_RIGHT | DT_VCENTER);
     ASSERT_EQ(two.size(), 3u);
     EXPECT_FLOAT_EQ(two[2].y0 - two[0].y0, static_cast<float>(CELL));
     EXPECT_FLOAT_EQ(two[1].x1, two[2].x1);  // both lines end at the right edge
-    EXPECT_FLOAT_EQ(two[0].y0, (300 - 2 * CELL) / 2 + arial().ascent - arial().glyphs['I'].bearingY);
+    EXPECT_FLOAT_EQ(two[0].y0, 50 + (200 - 2 * CELL) / 2 + arial().ascent - arial().glyphs['I'].bearingY);
 
     const std::vector<GlyphQuad> withReturns = layoutText(arial(), "II\r\nI\r", rect, DT_RIGHT | DT_VCENTER);
     ASSERT_EQ(withReturns.size(), two.size());
