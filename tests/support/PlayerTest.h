@@ -69,7 +69,7 @@ protected:
 
     // The first pictures wait for every asset to load, slow under the sanitizers on a busy machine.
     static constexpr int LOADING_TIMEOUT_MS = 60000;
-    static constexpr int HOLD_MS = 90;
+    static constexpr int HOLD_MS = 150;
     static constexpr int BETWEEN_KEYS_MS = 200;
 
     // A desktop of a common size, with room beside a full-screen picture.
