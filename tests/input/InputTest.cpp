@@ -14,7 +14,7 @@ namespace {
 constexpr int R = Released;
 constexpr int A = Active;
 
-TEST(KeyboardState, KeyHeldAtStartCountsOnlyAfterReleaseButEscapeAndReturnCountAtOnce) {
+TEST(KeyboardState, KeyHeldAtStartCountsAfterReleaseEscapeAndReturnAtOnceAndTheLaterOppositeKeyWins) {
     FakeInput fake;
     fake.hold({KeyCode::W, KeyCode::G, KeyCode::Escape, KeyCode::Return});
     EXPECT_EQ(std::tuple(fake.control(Up, 1), fake.control(Action1, 1)), std::tuple(Released, Released));
@@ -23,11 +23,9 @@ TEST(KeyboardState, KeyHeldAtStartCountsOnlyAfterReleaseButEscapeAndReturnCountA
     fake.release({KeyCode::W, KeyCode::G});
     fake.hold({KeyCode::W, KeyCode::G});
     EXPECT_EQ(std::tuple(fake.control(Up, 1), fake.control(Action1, 1)), std::tuple(Active, Active));
-}
 
-TEST(KeyboardState, OppositeKeyPressedLaterWinsAndTheFirstComesBackOnRelease) {
-    FakeInput fake;
-    fake.poll();  // nothing held: every key becomes usable
+    // The opposite key pressed later wins; the first comes back on its release.
+    fake.release({KeyCode::W, KeyCode::G, KeyCode::Escape, KeyCode::Return});
     fake.hold({KeyCode::W});
     fake.hold({KeyCode::S});
     EXPECT_EQ(fake.directions(1), (Directions{Released, Active, Released, Released}));
@@ -44,11 +42,10 @@ TEST(KeyboardState, OppositeKeyPressedLaterWinsAndTheFirstComesBackOnRelease) {
 TEST(KeyboardState, EachKeyDrivesItsOwnPlayersControl) {
     struct Binding { Key code; ControlKind kind; int player; };
     const Binding bindings[] = {
-        {KeyCode::W, Up, 1},          {KeyCode::S, Down, 1},           {KeyCode::A, Left, 1},
-        {KeyCode::D, Right, 1},       {KeyCode::G, Action1, 1},        {KeyCode::H, Action2, 1},
-        {KeyCode::Up, Up, 2},         {KeyCode::Down, Down, 2},        {KeyCode::Left, Left, 2},
-        {KeyCode::Right, Right, 2},   {KeyCode::Numpad1, Action1, 2},  {KeyCode::Numpad2, Action2, 2},
-        {KeyCode::RightCtrl, Action1, 2}, {KeyCode::RightShift, Action2, 2},
+        {KeyCode::W, Up, 1}, {KeyCode::S, Down, 1}, {KeyCode::A, Left, 1}, {KeyCode::D, Right, 1},
+        {KeyCode::G, Action1, 1}, {KeyCode::H, Action2, 1}, {KeyCode::Up, Up, 2}, {KeyCode::Down, Down, 2},
+        {KeyCode::Left, Left, 2}, {KeyCode::Right, Right, 2}, {KeyCode::Numpad1, Action1, 2},
+        {KeyCode::Numpad2, Action2, 2}, {KeyCode::RightCtrl, Action1, 2}, {KeyCode::RightShift, Action2, 2},
     };
     FakeInput fake;
     fake.poll();
@@ -62,20 +59,27 @@ TEST(KeyboardState, EachKeyDrivesItsOwnPlayersControl) {
     }
 }
 
-TEST(KeyboardState, KeyboardThatCannotBeHadReleasesEveryKeyUntilItIsBack) {
-    FakeInput fake;
+TEST(InputManager, DevicesThatCannotBeReadLetEveryControlGoUntilTheyAreBack) {
+    FakeInput fake(1);
     fake.poll();
     fake.hold({KeyCode::D, KeyCode::RightCtrl});
-    ASSERT_EQ(std::tuple(fake.control(Right, 1), fake.control(Action1, 2)), std::tuple(Active, Active));
+    fake.joysticks[0]->reading.pov = 0;
+    fake.joysticks[0]->reading.buttons = {true, true, true};
+    fake.poll();
+    ASSERT_EQ(std::tuple(fake.control(Right, 1), fake.control(Action1, 2), fake.control(Up, 1), fake.pause()),
+              std::tuple(A, A, A, A));
 
-    // The window is away: nothing stays held, whatever the keyboard holds.
+    // The window is away and the joystick unplugged: nothing stays held.
     fake.keyboard->readable = false;
     fake.keyboard->acquirable = false;
+    fake.joysticks[0]->readable = false;
     fake.poll();
-    EXPECT_EQ(std::tuple(fake.control(Right, 1), fake.control(Action1, 2)), std::tuple(Released, Released));
+    EXPECT_EQ(std::tuple(fake.control(Right, 1), fake.control(Action1, 2), fake.control(Up, 1),
+                         fake.control(Action1, 1), fake.pause()),
+              std::tuple(R, R, R, R, R));
     fake.keyboard->readable = true;
     fake.poll();
-    EXPECT_EQ(std::tuple(fake.control(Right, 1), fake.control(Action1, 2)), std::tuple(Active, Active));
+    EXPECT_EQ(std::tuple(fake.control(Right, 1), fake.control(Action1, 2)), std::tuple(A, A));
 }
 
 TEST(KeyboardState, NoKeyboardDeviceLeavesTheStatesAsTheyAre) {
@@ -116,23 +120,13 @@ TEST(InputManager, JoystickDirectionWinsOverTheHeldOppositeKeyAndGivesItBack) {
     EXPECT_EQ(fake.directions(1), (Directions{A, R, R, R}));
 }
 
-TEST(InputManager, PauseComesFromTheFirstJoysticksButtonTwoOnly) {
-    FakeInput fake(2);
-    fake.joysticks[1]->reading.buttons[2] = true;
-    fake.poll();
-    EXPECT_EQ(fake.pause(), Released);
-    fake.joysticks[0]->reading.buttons[2] = true;
-    fake.poll();
-    EXPECT_EQ(fake.pause(), Active);
-}
-
 TEST(InputManager, JoystickButtonsActForTheirPlayerAndAConsumedHeldButtonStaysConsumed) {
     FakeInput fake(2);
-    fake.joysticks[1]->reading.buttons[0] = true;
+    fake.joysticks[1]->reading.buttons = {true, false, true};  // pause is the first joystick's only
     fake.joysticks[0]->reading.buttons[1] = true;
     fake.poll();
-    EXPECT_EQ(std::tuple(fake.control(Action1, 2), fake.control(Action2, 1), fake.control(Action1, 1)),
-              std::tuple(A, A, R));
+    EXPECT_EQ(std::tuple(fake.control(Action1, 2), fake.control(Action2, 1), fake.control(Action1, 1), fake.pause()),
+              std::tuple(A, A, R, R));
 
     fake.input.consume(Action1, 2);
     fake.poll();
@@ -141,18 +135,6 @@ TEST(InputManager, JoystickButtonsActForTheirPlayerAndAConsumedHeldButtonStaysCo
     fake.joysticks[1]->reading.buttons[0] = false;
     fake.poll();
     EXPECT_EQ(fake.control(Action1, 2), Released);
-}
-
-TEST(InputManager, JoystickThatCannotBeReadIsNeutral) {
-    FakeInput fake(1);
-    fake.joysticks[0]->reading.pov = 0;
-    fake.joysticks[0]->reading.buttons = {true, true, true};
-    fake.poll();
-    ASSERT_EQ(fake.control(Up, 1), Active);
-
-    fake.joysticks[0]->readable = false;
-    fake.poll();
-    EXPECT_EQ(std::tuple(fake.control(Up, 1), fake.control(Action1, 1), fake.pause()), std::tuple(R, R, R));
 }
 
 using Keys = std::vector<Key>;
