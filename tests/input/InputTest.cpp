@@ -89,7 +89,7 @@ TEST(KeyboardState, NoKeyboardDeviceLeavesTheStatesAsTheyAre) {
     EXPECT_EQ(keyboard.escape, Released);
 }
 
-TEST(InputManager, PovGivesItsDirectionsDiagonalsIncludedToItsOwnPlayerOnly) {
+TEST(InputManager, PovGivesItsDirectionsDiagonalsIncludedToItsOwnPlayerOnlyAndWinsOverTheOppositeKey) {
     struct Case { int pov; Directions expected; };
     const Case cases[] = {
         {0, {A, R, R, R}},     {4500, {A, R, R, A}},  {9000, {R, R, R, A}},
@@ -106,11 +106,7 @@ TEST(InputManager, PovGivesItsDirectionsDiagonalsIncludedToItsOwnPlayerOnly) {
             EXPECT_EQ(fake.directions(3 - player), (Directions{R, R, R, R}));
         }
     }
-}
-
-TEST(InputManager, JoystickDirectionWinsOverTheHeldOppositeKeyAndGivesItBack) {
-    FakeInput fake(1);
-    fake.poll();
+    // The joystick's direction wins over the held opposite key and gives it back.
     fake.hold({KeyCode::W});
     fake.joysticks[0]->reading.pov = 18000;
     fake.poll();
