@@ -70,18 +70,14 @@ public:
     void tap(ControlKind kind, int player) { tap(keys.keyOf(kind, player)); }
 
     Texture* picture(const char* name) const { return game.textures->getTexture(name); }
-    // The picture of the message on screen, or null.
-    Texture* messagePicture() const {
-        return game.notification ? game.notification->texture : nullptr;
-    }
     static bool isPlaying(const Sound* sound) {
         return sound && std::any_of(sound->sources.begin(), sound->sources.end(),
                                     [](std::uint32_t source) { return sourceState(source) == AL_PLAYING; });
     }
 
-    // A flat throw already in flight: player's disc at (x, y) moving at
-    // (velocityX, velocityY).
-    void discInFlight(int player, double x, double y, double velocityX, double velocityY) {
+    // A flat, straight throw already in flight: player's disc at (x, y)
+    // moving at velocityX.
+    void discInFlight(int player, double x, double y, double velocityX) {
         Frisbee& disc = *game.frisbee;
         disc.state = FrisbeeGliding;
         disc.owner = player;
@@ -89,8 +85,7 @@ public:
         disc.y = y;
         disc.z = -4.9;
         disc.velocityX = velocityX;
-        disc.velocityY = velocityY;
-        disc.velocityZ = 0.0;
+        disc.velocityY = disc.velocityZ = 0.0;
     }
     // The disc held by player 1's robot, so the clock runs and nothing scores.
     void discHeldByPlayer1() {
