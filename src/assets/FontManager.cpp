@@ -22,21 +22,21 @@ void FontManager::createFont(std::string name, std::string face, int height, int
     fonts.emplace(std::move(name), std::move(font));
 }
 
-std::string FontManager::key(const FontSpec& spec) {
-    return spec.face + ' ' + std::to_string(spec.height) + ' ' + std::to_string(spec.width) + ' ' +
-           std::to_string(spec.italic) + ' ' + std::to_string(spec.weight);
+std::string FontManager::key(const FontRequest& request) {
+    return request.face + ' ' + std::to_string(request.height) + ' ' + std::to_string(request.width) + ' ' +
+           std::to_string(request.italic) + ' ' + std::to_string(request.weight);
 }
 
-void FontManager::decodeAhead(const std::vector<FontSpec>& specs) {
+void FontManager::decodeAhead(const std::vector<FontRequest>& requests) {
     std::vector<std::string> keys;
-    std::map<std::string, FontSpec> byKey;
-    for (const FontSpec& spec : specs) {
-        keys.push_back(key(spec));
-        byKey.emplace(keys.back(), spec);
+    std::map<std::string, FontRequest> byKey;
+    for (const FontRequest& request : requests) {
+        keys.push_back(key(request));
+        byKey.emplace(keys.back(), request);
     }
     decoder.start(keys, [byKey](const std::string& fontKey) {
-        const FontSpec& spec = byKey.at(fontKey);
-        return GlyphAtlas::create(spec.face, spec.height, spec.width, spec.weight, spec.italic);
+        const FontRequest& request = byKey.at(fontKey);
+        return GlyphAtlas::create(request.face, request.height, request.width, request.weight, request.italic);
     });
 }
 

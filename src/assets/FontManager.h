@@ -13,7 +13,7 @@ class Font;
 class GraphicsDevice;
 
 // A font as createFont asks for it.
-struct FontSpec {
+struct FontRequest {
     std::string face;
     int height = 0;
     int width = 0;
@@ -34,9 +34,9 @@ public:
                     int weight);
     // Starts rasterising these fonts on a worker; any other font is
     // rasterised when it is created.
-    void decodeAhead(const std::vector<FontSpec>& specs);
+    void decodeAhead(const std::vector<FontRequest>& requests);
     // Whether creating this font would not wait for its rasterising.
-    bool ready(const FontSpec& spec) const { return decoder.ready(key(spec)); }
+    bool ready(const FontRequest& request) const { return decoder.ready(key(request)); }
     // Copies nothing: text is drawn every frame.
     void drawText(std::string_view fontName, std::string_view text, int left, int top, int right,
                   int bottom, int red, int green, int blue, int alpha, int format);
@@ -46,7 +46,7 @@ public:
 
 private:
     FontManager() = default;
-    static std::string key(const FontSpec& spec);
+    static std::string key(const FontRequest& request);
 
     DecodeAhead<std::unique_ptr<GlyphAtlas>> decoder;
 };

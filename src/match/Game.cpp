@@ -43,7 +43,7 @@ constexpr const char* MUSIC_INTRO_PATH = "Musics/musicIntro.wav";
 constexpr const char* ARENA_PATH = "Meshes/Arena/arena.x";
 
 // Every text of the game is in Arial, of some height.
-FontSpec arial(int height) { return {"Arial", height, 0, false, FontManager::FONT_WEIGHT_NORMAL}; }
+FontRequest arial(int height) { return {"Arial", height, 0, false, FontManager::FONT_WEIGHT_NORMAL}; }
 
 std::string messagePicturePath(const char* picture) {
     return std::string("Images/Interface/") + picture + ".png";
