@@ -15,9 +15,9 @@ public:
 
     std::int64_t periodMicroseconds() const { return periodUs_; }
     // The moment, on the microsecond clock, the next frame may start, given
-    // when this one started and its present's swap: at once when vsync was
-    // asked for and the swap took a good part of the period, since it then
-    // waited for the refresh.
+    // when this one started and its present's swap: a period later, or a
+    // little sooner when vsync was asked for and the swap took a good part of
+    // the period, since it then may have waited for the refresh.
     std::int64_t nextFrameStart(std::int64_t frameStartUs, bool vsync, std::int64_t swapUs) const;
 
 private:
