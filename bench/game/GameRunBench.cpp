@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int RUNS = 5;
+constexpr int RUNS = 5;  // unless the command line asks for another count
 constexpr int SETTLE_MS = 1500;   // after a page change, before measuring
 constexpr int MEASURE_MS = 4000;  // the window of a CPU and allocation figure
 constexpr int HOLD_MS = 90;
@@ -192,12 +192,13 @@ void printRow(const char* name, std::vector<double> values, const char* goal, co
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : RUNS;
     std::vector<Run> runs;
-    for (int i = 0; i < RUNS; ++i) {
+    for (int i = 0; i < count; ++i) {
         const Run run = GameRun().measure();
         if (run.ok) runs.push_back(run);
-        std::fprintf(stderr, "run %d of %d done\n", i + 1, RUNS);
+        std::fprintf(stderr, "run %d of %d done\n", i + 1, count);
     }
     if (runs.empty()) return 1;
     auto column = [&](double Run::*field) {
