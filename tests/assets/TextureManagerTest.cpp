@@ -11,45 +11,31 @@ namespace {
 
 using Kind = DeviceCall::Kind;
 
-TEST(TextureManagerTest, FirstRegistrationOfANameWinsAndAFailedLoadStaysEmpty) {
+// Read ahead or from the file, the same picture. The first registration of
+// a name wins; a failed load keeps its name, empty even when a good path
+// comes later.
+TEST(TextureManagerTest, FirstRegistrationOfANameWinsAndAFailedLoadStaysEmptyReadAheadOrNot) {
     RecordingDevice& device = installRecordingDevice();
     TextureManager& registry = TextureManager::instance();
     TempDirectory dir;
-    const std::string menu = dir.file("menu.png"), other = dir.file("other.png");
+    const std::string menu = dir.file("menu.png"), missing = dir.file("missing.png");
     writeFlatPng(menu, 4, 4, 0x336699FFu);
-    writeFlatPng(other, 2, 2, 0xFFFFFFFFu);
-
-    Texture* first = registry.loadTexture("menu", menu);
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->width(), 4);
-    EXPECT_EQ(registry.loadTexture("menu", other), first);
-    EXPECT_EQ(registry.getTexture("menu"), first);
-    EXPECT_FALSE(device.last(Kind::CreateTexture)->keyed);
-
-    // A failed load keeps its name, empty even when a good path comes later.
-    EXPECT_EQ(registry.loadTexture("draw", dir.file("missing.png")), nullptr);
-    EXPECT_EQ(registry.loadTexture("draw", menu), nullptr);
-    EXPECT_EQ(registry.getTexture("draw"), nullptr);
-    EXPECT_EQ(device.count(Kind::CreateTexture), 2u);  // menu and the failed draw, once each
-    EXPECT_EQ(registry.textures.size(), 2u);
-}
-
-TEST(TextureManagerTest, PicturesDecodedAheadGiveTheSameEntries) {
-    installRecordingDevice();
-    TextureManager& registry = TextureManager::instance();
-    TempDirectory dir;
-    const std::string menu = dir.file("menu.png");
-    writeFlatPng(menu, 4, 4, 0x336699FFu);
-    registry.decodeAhead({menu, dir.file("missing.png")});
-
-    Texture* ahead = registry.loadTexture("menu", menu);
-    ASSERT_NE(ahead, nullptr);
-    EXPECT_EQ(ahead->width(), 4);
-    EXPECT_EQ(static_cast<RecordedTexture*>(ahead)->image.rgba[0], 0x33);
-    EXPECT_EQ(registry.loadTexture("draw", dir.file("missing.png")), nullptr);
-    EXPECT_EQ(registry.textures.count("draw"), 1u);
-    // Its decoded copy taken, the same file under another name decodes again.
-    EXPECT_NE(registry.loadTexture("again", menu), nullptr);
+    registry.decodeAhead({menu, missing});
+    // The second round decodes again: the first took the decoded copies.
+    for (const auto& [name, failed] : {std::pair{"menu", "draw"}, std::pair{"again", "gone"}}) {
+        SCOPED_TRACE(name);
+        Texture* texture = registry.loadTexture(name, menu);
+        ASSERT_NE(texture, nullptr);
+        EXPECT_EQ(static_cast<RecordedTexture*>(texture)->image.rgba[0], 0x33);
+        EXPECT_FALSE(device.last(Kind::CreateTexture)->keyed);
+        EXPECT_EQ(registry.loadTexture(name, missing), texture);
+        EXPECT_EQ(registry.getTexture(name), texture);
+        EXPECT_EQ(registry.loadTexture(failed, missing), nullptr);
+        EXPECT_EQ(registry.loadTexture(failed, menu), nullptr);
+    }
+    // menu, again and the failed gone once each; draw failed ahead.
+    EXPECT_EQ(device.count(Kind::CreateTexture), 3u);
+    EXPECT_EQ(registry.textures.size(), 4u);
 }
 
 }  // namespace

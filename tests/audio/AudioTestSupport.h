@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -51,14 +52,12 @@ inline void useNullOutput() {
     unsetenv("ALSOFT_CONF");
 }
 
-// OpenAL Soft's own settings file, choosing its wave-file output. Without
-// a file name the output cannot be opened, as with no sound card.
-inline void useWaveOutput(const TempDirectory& folder, const std::string& outputFile,
-                          const std::string& channels) {
+// OpenAL Soft's own settings file, choosing its mono wave-file output.
+// Without a file name the output cannot be opened, as with no sound card.
+inline void useWaveOutput(const TempDirectory& folder, const std::string& outputFile) {
     const std::string config = folder.file("alsoft.conf");
-    std::ofstream(config) << "[general]\ndrivers = wave\nchannels = " << channels
-                          << "\nsample-type = int16\nfrequency = 44100\nhrtf = false\n[wave]\n"
-                          << (outputFile.empty() ? "" : "file = " + outputFile + "\n");
+    std::ofstream(config) << "[general]\ndrivers = wave\nchannels = mono\nsample-type = int16\nfrequency = 44100\n"
+                          << "hrtf = false\n[wave]\n" << (outputFile.empty() ? "" : "file = " + outputFile + "\n");
     setenv("ALSOFT_CONF", config.c_str(), 1);
     unsetenv("ALSOFT_DRIVERS");
 }
@@ -79,10 +78,8 @@ struct DecodedFile {
 inline DecodedFile readWav(const std::string& path) {
     DecodedFile decoded;
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &decoded.info);
-    if (file == nullptr) {
-        ADD_FAILURE() << "cannot open " << path;
-        return decoded;
-    }
+    EXPECT_NE(file, nullptr) << path;
+    if (file == nullptr) return decoded;
     decoded.samples.resize(static_cast<std::size_t>(decoded.info.frames * decoded.info.channels));
     const auto count = static_cast<sf_count_t>(decoded.samples.size());
     EXPECT_EQ(sf_read_short(file, decoded.samples.data(), count), count) << path;
@@ -90,11 +87,17 @@ inline DecodedFile readWav(const std::string& path) {
     return decoded;
 }
 
-inline double rms(const std::vector<double>& samples, std::size_t start = 0, std::size_t count = 0) {
-    if (count == 0) count = samples.size() - start;
+inline double rms(const std::vector<double>& samples, std::size_t start, std::size_t count) {
     double energy = 0.0;
     for (std::size_t i = start; i < start + count; ++i) energy += samples[i] * samples[i];
-    return count == 0 ? 0.0 : std::sqrt(energy / static_cast<double>(count));
+    return std::sqrt(energy / static_cast<double>(count));
+}
+
+// The largest magnitude among the samples.
+inline int peak(const std::vector<short>& samples) {
+    int highest = 0;
+    for (short sample : samples) highest = std::max(highest, std::abs(int(sample)));
+    return highest;
 }
 
 inline ALint bufferProperty(ALuint buffer, ALenum property) {

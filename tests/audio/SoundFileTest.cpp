@@ -9,13 +9,8 @@
 namespace {
 
 const std::string MESSAGE_CANNOT_OPEN = "Impossible d'ouvrir le fichier audio\n";
-const std::string MESSAGE_CANNOT_READ =
-    "Impossible de lire les \xE9"
-    "chantillons stock\xE9"
-    "s dans le fichier audio\n";
-const std::string MESSAGE_TOO_MANY_CHANNELS =
-    "Format audio non support\xE9"
-    " (plus de 2 canaux)\n";
+const std::string MESSAGE_CANNOT_READ = "Impossible de lire les \351chantillons stock\351s dans le fichier audio\n";
+const std::string MESSAGE_TOO_MANY_CHANNELS = "Format audio non support\351 (plus de 2 canaux)\n";
 
 // Loads the file and returns the buffer, with what went to stderr.
 std::pair<ALuint, std::string> load(const std::string& path) {

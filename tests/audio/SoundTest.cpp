@@ -3,7 +3,8 @@
 #include "audio/Sound.h"
 #include "audio/SoundManager.h"
 
-#include <algorithm>
+#include <alc.h>
+
 #include <array>
 #include <chrono>
 #include <thread>
@@ -41,6 +42,12 @@ protected:
 
 TEST_F(SoundPlayback, PlayTakesTheFirstIdleSourceAndRestartsSourceZeroWhenAllAreBusy) {
     Sound* bound = sounds.loadSound("bound", longTone, 3, false);
+    // The first registration of a name decides its file, sources and
+    // looping; names are exact and case-sensitive.
+    EXPECT_EQ(sounds.loadSound("bound", folder.file("missing.wav"), 1, true), bound);
+    EXPECT_NE(sounds.loadSound("Bound", longTone, 1, false), bound);
+    EXPECT_EQ(sounds.sounds.size(), 2u);
+    ASSERT_EQ(bound->sources.size(), 3u);
     for (int i = 0; i < 3; ++i) bound->play(i + 1, 0, 0);
     waitMs(200);
     ALint before[3];
@@ -77,12 +84,34 @@ TEST_F(SoundPlayback, LoopingSoundPlaysAgainFromTheStartAndRestartsWhilePlaying)
     EXPECT_EQ(sourceState(source), AL_STOPPED);
 }
 
-TEST_F(SoundPlayback, PlayOnSourcePlacesAndStartsThatSourceOnly) {
+TEST_F(SoundPlayback, PlayOnSourceStartsThatSourceOnlyAndSourcesOutOfRangeAreHarmless) {
     Sound* move = sounds.loadSound("move", longTone, 2, false);
     move->playOnSource(1, -1, 0.5, 0);
     EXPECT_EQ(sourceState(move->sources[1]), AL_PLAYING);
     EXPECT_NE(sourceState(move->sources[0]), AL_PLAYING);
     EXPECT_EQ(position(move->sources[1]), (std::array<float, 3>{-1, 0.5f, 0}));
+    // Indices outside the sources are ignored.
+    move->playOnSource(2, 0, 0, 0);
+    move->playOnSource(-1, 0, 0, 0);
+    // No sources below one.
+    for (int count : {0, -4}) {
+        Sound* none = sounds.loadSound("none" + std::to_string(count), longTone, count, false);
+        EXPECT_EQ(none->sourceCount, 0);
+        none->play(0, 0, 0);
+        none->playOnSource(0, 0, 0, 0);
+    }
+    EXPECT_EQ(alGetError(), AL_NO_ERROR);
+}
+
+TEST_F(SoundPlayback, FilesDecodedAheadGiveTheSameRecords) {
+    const std::string missing = folder.file("missing.wav");
+    sounds.decodeAhead({longTone, missing});
+    Sound* ahead = sounds.loadSound("ahead", longTone, 2, false);
+    Sound* direct = sounds.loadSound("direct", longTone, 2, false);
+    EXPECT_EQ(bufferProperty(ahead->buffer, AL_SIZE), bufferProperty(direct->buffer, AL_SIZE));
+    EXPECT_EQ(ahead->sources.size(), 2u);
+    // A file that failed is an empty record, as when it is read on loading.
+    EXPECT_EQ(sounds.loadSound("failed", missing, 1, false)->buffer, 0u);
 }
 
 // The mix as OpenAL Soft writes it to a file. The wave output runs in real
@@ -91,7 +120,7 @@ class HeardOutput : public testing::Test {
 protected:
     DecodedFile playAndRecord(const std::string& soundFile) {
         const std::string output = folder.file("mix.wav");
-        useWaveOutput(folder, output, "mono");
+        useWaveOutput(folder, output);
         EXPECT_TRUE(openAudioDevice());
         SoundManager::instance().loadSound("heard", soundFile, 1, false)->play(0, 0, 0);
         waitMs(400);
@@ -103,21 +132,36 @@ protected:
     TempDirectory folder;
 };
 
-int peak(const DecodedFile& mix) {
-    int highest = 0;
-    for (short sample : mix.samples) highest = std::max(highest, std::abs(int(sample)));
-    return highest;
-}
-
 TEST_F(HeardOutput, FloatingPointFilePlaysAtItsOwnLoudness) {
     constexpr double AMPLITUDE = 0.25;
     writeSoundFile(folder.file("float.wav"), SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, RATE,
                    tone(440, AMPLITUDE, RATE, RATE / 5, 1));
     writeToneWav(folder.file("short.wav"), 1, RATE, RATE / 5, 440, AMPLITUDE);
-    const int floatPeak = peak(playAndRecord(folder.file("float.wav")));
-    const int shortPeak = peak(playAndRecord(folder.file("short.wav")));
+    const int floatPeak = peak(playAndRecord(folder.file("float.wav")).samples);
+    const int shortPeak = peak(playAndRecord(folder.file("short.wav")).samples);
     EXPECT_GT(shortPeak, 1000);
     EXPECT_NEAR(floatPeak, shortPeak, shortPeak / 20);
+}
+
+// With nothing to play on (no sound card, or no output that opens) the game
+// goes on silently and every sound call is harmless.
+TEST(SoundWithoutDevice, OutputThatCannotOpenLeavesTheGameSilentAndHarmless) {
+    TempDirectory folder;
+    useWaveOutput(folder, "");
+    EXPECT_FALSE(openAudioDevice());
+    EXPECT_EQ(alcGetCurrentContext(), nullptr);
+    SoundManager& sounds = SoundManager::instance();
+    Sound* sound = sounds.loadSound("bound", writeToneWav(folder.file("tone.wav"), 1, 44100, 100), 3, false);
+    ASSERT_NE(sound, nullptr);
+    EXPECT_EQ(sound->buffer, 0u);
+    EXPECT_EQ(sound->sourceCount, 3);
+    sound->setGain(0.3f);
+    for (int i = 0; i < 5; ++i) sound->play(i, 0, 0);
+    sound->playOnSource(2, 1, 1, 1);
+    sound->stopAll();
+    sounds.loadSound("musicMenu", folder.file("tone.wav"), 1, true)->play(0, 0, 0);
+    sounds.removeSound("bound");
+    EXPECT_EQ(sounds.sounds.size(), 1u);
 }
 
 }  // namespace

@@ -143,26 +143,6 @@ TEST_F(GlDeviceTest, MultisampleCountsAreCheckedAndTextIsDrawnCentredInsideItsRe
     EXPECT_NEAR(box.bottom - box.top, 35 * 0.7, 6);
 }
 
-TEST_F(GlDeviceTest, ASpriteCoversExactlyItsRectangleInBackBufferPixelsOnTheClearGrey) {
-    TempDirectory dir;
-    writeFlatPng(dir.file("red.png"), 1024, 1024, 0xC81E28FFu);
-    std::unique_ptr<Texture> texture = device->createTextureFromFile(dir.file("red.png"));
-    ASSERT_TRUE(texture);
-    std::unique_ptr<Sprite> sprite = device->createSprite();
-
-    beginFrame();
-    sprite->begin(0);
-    const Vector2 scale{512.0f / 1024.0f, 384.0f / 1024.0f};
-    const Vector2 move{64.0f, 32.0f};
-    sprite->setTransform(matrixTransformation2D(nullptr, 0, &scale, nullptr, 0, &move));
-    sprite->draw(texture.get(), nullptr, 0xFFFFFFFFu);
-    sprite->end();
-    const Image image = endFrame("sprite_rectangle");
-    EXPECT_EQ(rgb(image, 300, 200), 0xC81E28u);
-    const Rect box = inked(image);
-    EXPECT_EQ((std::array{box.left, box.top, box.right, box.bottom}), (std::array{64, 32, 576, 416}));
-}
-
 TEST_F(GlDeviceTest, FrontFacesAreClockwiseAndBrighterFacingTheSceneLightThanTiltedAway) {
     GlMeshBuffer mesh(*device, square());
     GlMeshBuffer back(*device, square(true));
@@ -180,7 +160,10 @@ TEST_F(GlDeviceTest, FrontFacesAreClockwiseAndBrighterFacingTheSceneLightThanTil
     EXPECT_NEAR(facing, 0.6 * (0.196 + 0.99) * 255, 6);
 }
 
-TEST_F(GlDeviceTest, TheTextureModulatesTheMaterialAndStaysBoundAcrossSpritesThatFadeWithTheirAlpha) {
+// The texture modulates the material and stays bound across sprites that
+// fade with their alpha; a sprite covers exactly its rectangle in
+// back-buffer pixels.
+TEST_F(GlDeviceTest, TheTextureStaysBoundAcrossSpritesThatCoverExactlyTheirRectangles) {
     GlTexture blue(*device, solidImage(8, 0, 0, 255));
     GlTexture green(*device, solidImage(8, 0, 255, 0));
     GlTexture white(*device, solidImage(64, 255, 255, 255));
@@ -201,13 +184,29 @@ TEST_F(GlDeviceTest, TheTextureModulatesTheMaterialAndStaysBoundAcrossSpritesTha
     sprite->draw(&white, &along, 0xFF00FF00u);
     sprite->end();
     draw(mesh, matrixTranslation(-2, 0, -5));  // still the blue texture, not the sprites' last
-    const Image image = endFrame("texture_stage");
+    Image image = endFrame("texture_stage");
     EXPECT_EQ(rgb(image, LEFT_SQUARE_X, H / 2), 0xFFFFFFu);
     EXPECT_EQ(rgb(image, RIGHT_SQUARE_X, H / 2), 0x0000FFu);
     EXPECT_EQ(rgb(image, 4, 4), 0x00FF00u);
     EXPECT_NEAR(red(rgb(image, 40, 40)), (255 * 128 + 80 * 127) / 255, 2);
     EXPECT_EQ(rgb(image, 140, 40), 0x00FF00u);
     EXPECT_TRUE(isGrey(image, 174, 40));
+
+    TempDirectory dir;
+    writeFlatPng(dir.file("red.png"), 1024, 1024, 0xC81E28FFu);
+    std::unique_ptr<Texture> texture = device->createTextureFromFile(dir.file("red.png"));
+    ASSERT_TRUE(texture);
+    beginFrame();
+    sprite->begin(0);
+    const Vector2 scale{512.0f / 1024.0f, 384.0f / 1024.0f};
+    const Vector2 move{64.0f, 32.0f};
+    sprite->setTransform(matrixTransformation2D(nullptr, 0, &scale, nullptr, 0, &move));
+    sprite->draw(texture.get(), nullptr, 0xFFFFFFFFu);
+    sprite->end();
+    image = endFrame("sprite_rectangle");
+    EXPECT_EQ(rgb(image, 300, 200), 0xC81E28u);
+    const Rect box = inked(image);
+    EXPECT_EQ((std::array{box.left, box.top, box.right, box.bottom}), (std::array{64, 32, 576, 416}));
 }
 
 }  // namespace

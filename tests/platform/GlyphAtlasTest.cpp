@@ -27,7 +27,7 @@ GlyphQuad extent(const std::vector<GlyphQuad>& quads) {
 
 // Arial resolves to a face with its metrics (Liberation Sans); a wrong face
 // would miss the ascent and capital height.
-TEST(GlyphAtlas, ArialIsSizedByItsCellHeightAndWeightChoosesTheFace) {
+TEST(GlyphAtlas, ArialIsSizedByItsCellHeightWeightChoosesTheFaceAndWindows1252CharactersHaveGlyphs) {
     const GlyphAtlas& atlas = arial();
     // Ascent is 1854 of the 2288-unit cell; the em is 2048 units of it.
     EXPECT_EQ(atlas.ascent, 19);
@@ -38,12 +38,10 @@ TEST(GlyphAtlas, ArialIsSizedByItsCellHeightAndWeightChoosesTheFace) {
     const std::unique_ptr<GlyphAtlas> bold = GlyphAtlas::create("Arial", CELL, 0, 700, false);
     ASSERT_TRUE(bold);
     EXPECT_GT(bold->glyphs['m'].advance, atlas.glyphs['m'].advance);
-}
-
-TEST(GlyphAtlas, Windows1252CharactersHaveTheirGlyphsAndControlsHaveNone) {
+    // Windows-1252 characters have their glyphs, controls none.
     for (const unsigned byte : {0x80u /* euro */, 0x9Cu /* oe */, 0xE9u /* e acute */})
-        EXPECT_GT(arial().glyphs[byte].width, 0) << byte;
-    for (const unsigned byte : {0x0Au, 0x81u}) EXPECT_EQ(arial().glyphs[byte].advance, 0) << byte;
+        EXPECT_GT(atlas.glyphs[byte].width, 0) << byte;
+    for (const unsigned byte : {0x0Au, 0x81u}) EXPECT_EQ(atlas.glyphs[byte].advance, 0) << byte;
 }
 
 TEST(GlyphAtlas, LayoutPlacesEachLineByTheFlagsOneCellApart) {
@@ -65,17 +63,15 @@ TEST(GlyphAtlas, LayoutPlacesEachLineByTheFlagsOneCellApart) {
     EXPECT_FLOAT_EQ(bottomRight.at(0).x0 - topLeft[0].x0, static_cast<float>(300 - width));
     EXPECT_FLOAT_EQ(bottomRight[0].y0 - topLeft[0].y0, static_cast<float>(200 - CELL));
 
-    // Line feeds start lines one cell apart, each aligned on its own.
-    const std::vector<GlyphQuad> two = layoutText(arial(), "II\nI", rect, DT_RIGHT | DT_VCENTER);
-    ASSERT_EQ(two.size(), 3u);
-    EXPECT_FLOAT_EQ(two[2].y0 - two[0].y0, static_cast<float>(CELL));
-    EXPECT_FLOAT_EQ(two[1].x1, two[2].x1);  // both lines end at the right edge
-    EXPECT_FLOAT_EQ(two[0].y0, 50 + (200 - 2 * CELL) / 2 + arial().ascent - arial().glyphs['I'].bearingY);
-
-    const std::vector<GlyphQuad> withReturns = layoutText(arial(), "II\r\nI\r", rect, DT_RIGHT | DT_VCENTER);
-    ASSERT_EQ(withReturns.size(), two.size());
-    EXPECT_FLOAT_EQ(withReturns[2].x0, two[2].x0);
-    EXPECT_FLOAT_EQ(withReturns[0].y0, two[0].y0);
+    // Line feeds start lines one cell apart, each aligned on its own;
+    // carriage returns take no room.
+    for (const char* text : {"II\nI", "II\r\nI\r"}) {
+        const std::vector<GlyphQuad> two = layoutText(arial(), text, rect, DT_RIGHT | DT_VCENTER);
+        ASSERT_EQ(two.size(), 3u);
+        EXPECT_FLOAT_EQ(two[2].y0 - two[0].y0, static_cast<float>(CELL));
+        EXPECT_FLOAT_EQ(two[1].x1, two[2].x1);  // both lines end at the right edge
+        EXPECT_FLOAT_EQ(two[0].y0, 50 + (200 - 2 * CELL) / 2 + arial().ascent - arial().glyphs['I'].bearingY);
+    }
 }
 
 TEST(GlyphAtlas, TextIsClippedToTheRectangle) {

@@ -8,8 +8,6 @@
 #include <filesystem>
 #include <string>
 
-inline std::string fileBytes(const std::filesystem::path& path) { return readTextFile(path.string()); }
-
 // The shell command that runs one of the build's asset generators.
 inline std::string generatorCommand(const std::string& program, const std::filesystem::path& folder) {
     // Built by appending: GCC 12 warns falsely about "'" + std::string.
@@ -33,9 +31,9 @@ inline int expectGeneratorRepeatsTheRunFolder(const std::string& program) {
         if (!entry.is_regular_file()) continue;
         const std::filesystem::path relative = std::filesystem::relative(entry.path(), first.path());
         SCOPED_TRACE(relative.string());
-        const std::string bytes = fileBytes(entry.path());
-        EXPECT_TRUE(bytes == fileBytes(second.path() / relative));
-        EXPECT_TRUE(bytes == fileBytes(std::filesystem::path(KORV_GAME_DIR) / relative));
+        const std::string bytes = readTextFile(entry.path());
+        EXPECT_TRUE(bytes == readTextFile(second.path() / relative));
+        EXPECT_TRUE(bytes == readTextFile(std::filesystem::path(KORV_GAME_DIR) / relative));
         ++files;
     }
     return files;

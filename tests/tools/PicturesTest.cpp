@@ -17,8 +17,7 @@ const std::vector<std::string> MESSAGE_PICTURES = {"5points", "3points", "2point
 
 // The picture's RGBA texels, blank when it fails to load as 1024 square so
 // that the checks after it stay in bounds.
-Texels load(const std::string& name)
-{
+Texels load(const std::string& name) {
     const bool menu = std::find(MENU_PICTURES.begin(), MENU_PICTURES.end(), name) != MENU_PICTURES.end();
     const std::string path =
         std::string(KORV_GAME_DIR) + (menu ? "/Images/Menu/" : "/Images/Interface/") + name + ".png";
@@ -26,16 +25,15 @@ Texels load(const std::string& name)
     EXPECT_TRUE(image && image->width == SIZE && image->height == SIZE) << name;
     // The file itself holds 8-bit RGBA, not just decodes to it: the PNG
     // header has the bit depth at byte 24 and the colour type (6) at byte 25.
-    const std::string file = fileBytes(path);
+    const std::string file = readTextFile(path);
     EXPECT_TRUE(file.size() > 25 && file[24] == 8 && file[25] == 6) << name;
     if (!image || image->rgba.size() != std::size_t{SIZE} * SIZE * 4) return Texels(SIZE * SIZE * 4);
     return std::move(image->rgba);
 }
 
-} // namespace
+}  // namespace
 
-TEST(PicturesTest, everyPictureIs1024SquareRgbaAndMenuPicturesAreOpaque)
-{
+TEST(PicturesTest, everyPictureIs1024SquareRgbaAndMenuPicturesAreOpaque) {
     for (const std::string& name : MENU_PICTURES) {
         const Texels rgba = load(name);
         for (std::size_t i = 3; i < rgba.size(); i += 4)
@@ -43,8 +41,7 @@ TEST(PicturesTest, everyPictureIs1024SquareRgbaAndMenuPicturesAreOpaque)
     }
 }
 
-TEST(PicturesTest, messagesAreSolidLetteringOnTransparencyWithAClearFrame)
-{
+TEST(PicturesTest, messagesAreSolidLetteringOnTransparencyWithAClearFrame) {
     // A clear frame all round, so the picture has no visible edge over the arena.
     constexpr int FRAME = 24;
     for (const std::string& name : MESSAGE_PICTURES) {
@@ -65,8 +62,7 @@ TEST(PicturesTest, messagesAreSolidLetteringOnTransparencyWithAClearFrame)
     }
 }
 
-TEST(PicturesTest, generatorWritesTheSameBytesOnEveryRun)
-{
+TEST(PicturesTest, generatorWritesTheSameBytesOnEveryRun) {
     EXPECT_EQ(expectGeneratorRepeatsTheRunFolder("korv_gen_pictures"),
               static_cast<int>(MENU_PICTURES.size() + MESSAGE_PICTURES.size()));
 }
