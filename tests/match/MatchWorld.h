@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <functional>
 #include <thread>
+#include <tuple>
 
 // The whole game without a window: its own working directory with the
 // generated assets, a recording graphics device, the silent sound output,
@@ -75,24 +76,10 @@ public:
                                     [](std::uint32_t source) { return sourceState(source) == AL_PLAYING; });
     }
 
-    // A flat, straight throw already in flight: player's disc at (x, y)
-    // moving at velocityX.
-    void discInFlight(int player, double x, double y, double velocityX) {
-        Frisbee& disc = *game.frisbee;
-        disc.state = FrisbeeGliding;
-        disc.owner = player;
-        disc.x = x;
-        disc.y = y;
-        disc.z = -4.9;
-        disc.velocityX = velocityX;
-        disc.velocityY = disc.velocityZ = 0.0;
-    }
     // The disc held by player 1's robot, so the clock runs and nothing scores.
     void discHeldByPlayer1() {
-        game.frisbee->state = FrisbeeHeld;
-        game.frisbee->owner = 1;
-        game.robot1->state = RobotHolding;
-        game.robot1->holdTime = HOLD_TIME_MS;
+        std::tie(game.frisbee->state, game.frisbee->owner) = std::tuple(int(FrisbeeHeld), 1);
+        std::tie(game.robot1->state, game.robot1->holdTime) = std::tuple(int(RobotHolding), HOLD_TIME_MS);
     }
 
     GameDirectory& directory;
