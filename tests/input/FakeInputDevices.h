@@ -22,8 +22,7 @@ public:
     bool acquire() override { return acquirable; }
 
     std::set<Key> down;
-    bool readable = true;
-    bool acquirable = true;
+    bool readable = true, acquirable = true;
 };
 
 class FakeJoystick final : public JoystickDevice {
@@ -44,10 +43,7 @@ struct FakeInput {
 
     void poll() { input.updateControls(); }
     // Holds the keys down, or lets them go, and polls once.
-    void hold(std::initializer_list<Key> codes) {
-        keyboard->down.insert(codes);
-        poll();
-    }
+    void hold(std::initializer_list<Key> codes) { keyboard->down.insert(codes); poll(); }
     void release(std::initializer_list<Key> codes) {
         for (Key code : codes) keyboard->down.erase(code);
         poll();

@@ -11,14 +11,13 @@
 
 namespace {
 
-constexpr int R = Released;
-constexpr int A = Active;
+constexpr int R = Released, A = Active;
 
 TEST(KeyboardState, KeyHeldAtStartCountsAfterReleaseEscapeAndReturnAtOnceAndTheLaterOppositeKeyWins) {
     FakeInput fake;
     fake.hold({KeyCode::W, KeyCode::G, KeyCode::Escape, KeyCode::Return});
-    EXPECT_EQ(std::tuple(fake.control(Up, 1), fake.control(Action1, 1)), std::tuple(Released, Released));
-    EXPECT_EQ(std::tuple(fake.input.keyboard->enter, fake.pause()), std::tuple(Active, Active));
+    EXPECT_EQ(std::tuple(fake.control(Up, 1), fake.control(Action1, 1), fake.input.keyboard->enter, fake.pause()),
+              std::tuple(R, R, A, A));
 
     fake.release({KeyCode::W, KeyCode::G});
     fake.hold({KeyCode::W, KeyCode::G});
@@ -40,8 +39,7 @@ TEST(KeyboardState, KeyHeldAtStartCountsAfterReleaseEscapeAndReturnAtOnceAndTheL
 }
 
 TEST(KeyboardState, EachKeyDrivesItsOwnPlayersControl) {
-    struct Binding { Key code; ControlKind kind; int player; };
-    const Binding bindings[] = {
+    const struct { Key code; ControlKind kind; int player; } bindings[] = {
         {KeyCode::W, Up, 1}, {KeyCode::S, Down, 1}, {KeyCode::A, Left, 1}, {KeyCode::D, Right, 1},
         {KeyCode::G, Action1, 1}, {KeyCode::H, Action2, 1}, {KeyCode::Up, Up, 2}, {KeyCode::Down, Down, 2},
         {KeyCode::Left, Left, 2}, {KeyCode::Right, Right, 2}, {KeyCode::Numpad1, Action1, 2},
@@ -49,7 +47,7 @@ TEST(KeyboardState, EachKeyDrivesItsOwnPlayersControl) {
     };
     FakeInput fake;
     fake.poll();
-    for (const Binding& binding : bindings) {
+    for (const auto& binding : bindings) {
         fake.hold({binding.code});
         for (int index = 0; index < CONTROL_COUNT; ++index) {
             const bool expected = index == controlIndex(binding.kind, binding.player);
@@ -90,15 +88,14 @@ TEST(KeyboardState, NoKeyboardDeviceLeavesTheStatesAsTheyAre) {
 }
 
 TEST(InputManager, PovGivesItsDirectionsDiagonalsIncludedToItsOwnPlayerOnlyAndWinsOverTheOppositeKey) {
-    struct Case { int pov; Directions expected; };
-    const Case cases[] = {
+    const struct { int pov; Directions expected; } cases[] = {
         {0, {A, R, R, R}},     {4500, {A, R, R, A}},  {9000, {R, R, R, A}},
         {13500, {R, A, R, A}}, {18000, {R, A, R, R}}, {22500, {R, A, A, R}},
         {27000, {R, R, A, R}}, {31500, {A, R, A, R}}, {JoystickReading::POV_CENTRED, {R, R, R, R}},
     };
     FakeInput fake(2);
     for (int player : {1, 2}) {
-        for (const Case& c : cases) {
+        for (const auto& c : cases) {
             SCOPED_TRACE(testing::Message() << "player " << player << ", pov " << c.pov);
             fake.joysticks[player - 1]->reading.pov = c.pov;
             fake.poll();
@@ -137,13 +134,7 @@ using Keys = std::vector<Key>;
 
 TEST(KeyBindings, KeysSectionReplacesAnEntrysKeysUnlessItNamesAKeySdlDoesNotKnow) {
     constexpr Key KEYPAD_4 = 92, LEFT_SHIFT = 225;
-    const struct {
-        const char* file;
-        ControlKind kind;
-        int player;
-        Keys expected;
-        bool reported;
-    } cases[] = {
+    const struct { const char* file; ControlKind kind; int player; Keys expected; bool reported; } cases[] = {
         {"[Keys]\np2Action1=Right Ctrl\n", Action1, 2, {KeyCode::RightCtrl}, false},
         {"[Keys]\np1Up=Up,W\n", Up, 1, {KeyCode::Up, KeyCode::W}, false},
         {"[KEYS]\nP1LEFT =  keypad 4 ,  LEFT shift \n", Left, 1, {KEYPAD_4, LEFT_SHIFT}, false},

@@ -39,23 +39,17 @@ TEST_F(MenuOptionsTest, ResolutionWrapsBothWays) {
 }
 
 TEST_F(MenuOptionsTest, MultisampleStepsThroughWhatTheDeviceAccepts) {
-    struct Case {
-        int from, maxSamples;
-        ControlKind key;
-        int player, to;
-    };
-    const Case cases[] = {
+    const struct { int from, maxSamples; ControlKind key; int player, to; } cases[] = {
         {0, 4, Action1, 1, 2},
         {4, 4, Action1, 1, 0},     // 8 is refused by this device
         {16, 16, Action1, 1, 16},  // no count beyond 16
-        {16, 16, Action2, 1, 8},
-        {2, 16, Action2, 2, 0},
+        {16, 16, Action2, 1, 8}, {2, 16, Action2, 2, 0},
         {3, 16, Action1, 1, 6},    // an odd saved count doubles...
         {12, 16, Action1, 1, 0},   // ...until refused: 24 is no multisample count
     };
     open();
     page->selected = 3;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.from << (c.key == Action1 ? " forward" : " back"));
         screen.device->maxSamples = c.maxSamples;
         page->multisampleChoice = c.from;

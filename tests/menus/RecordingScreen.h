@@ -15,9 +15,7 @@
 // pictures asked for.
 class RecordingScreen {
 public:
-    std::vector<const DeviceCall*> texts() const {
-        return device->callsOf(DeviceCall::Kind::Text);
-    }
+    std::vector<const DeviceCall*> texts() const { return device->callsOf(DeviceCall::Kind::Text); }
     // The text call that drew exactly this text, or null.
     const DeviceCall* text(const std::string& content) const {
         for (const DeviceCall* call : texts())
@@ -28,14 +26,8 @@ public:
     RecordingDevice* device = &installRecordingDevice();
 };
 
-// (alpha, red, green, blue) as the device receives it.
-constexpr std::uint32_t argb(std::uint32_t a, std::uint32_t r, std::uint32_t g, std::uint32_t b) {
-    return a << 24 | r << 16 | g << 8 | b;
-}
-constexpr std::uint32_t WHITE = argb(255, 255, 255, 255);
-constexpr std::uint32_t RED = argb(255, 255, 0, 0);
-constexpr std::uint32_t BLUE = argb(255, 0, 0, 255);
-constexpr std::uint32_t TITLE_BLUE = argb(255, 128, 128, 255);
+// 0xAARRGGBB, as the device receives a text's colour.
+constexpr std::uint32_t WHITE = 0xFFFFFFFF, RED = 0xFFFF0000, BLUE = 0xFF0000FF, TITLE_BLUE = 0xFF8080FF;
 
 // Whether a text was drawn in this box, with this alignment and colour.
 inline testing::AssertionResult drawnIn(const DeviceCall* call, int left, int top, int right,

@@ -18,10 +18,7 @@ public:
 
     // One page step of 33 ms after a poll, and a press of one step and a
     // release of one, as a person taps a key.
-    void step(Menu& page) {
-        poll();
-        page.update(STEP_MS);
-    }
+    void step(Menu& page) { poll(); page.update(STEP_MS); }
     void tap(Menu& page, ControlKind kind, int player) {
         hold(kind, player);
         step(page);

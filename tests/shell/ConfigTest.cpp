@@ -28,17 +28,13 @@ TEST_F(ConfigTest, ReadsEachKeyAsAtoiWouldAndUnusableSizesFallBackToTheirDefault
     Config& config = Config::instance();
     EXPECT_EQ(settingsOf(config), (Settings{800, 480, 0, 0, 800, 480, 0, 0}));
 
-    const struct {
-        const char* file;
-        int width, height, fullscreen, multisample;
-    } cases[] = {
+    const struct { const char* file; int width, height, fullscreen, multisample; } cases[] = {
         {"", 640, 480, 0, 0},
         // Full screen 2 still runs windowed: only 1 asks for full screen.
         {"[screen]\nWidth=1024px\nheight= 768\nfullscreen=2\nmultisample=+4x\n", 1024, 768, 2, 4},
         {"[Screen]\nwidth=abc\nheight=-5\nfullscreen=99999999999\nmultisample=x\n", 640, 480, 0, 0},
         {"[Screen]\nwidth=0\nheight=2147483648\n", 640, 480, 0, 0},
-        {"[Screen]\nmultisample=2147483647\nfullscreen=-2147483648\n", 640, 480, -2147483647 - 1,
-         2147483647},
+        {"[Screen]\nmultisample=2147483647\nfullscreen=-2147483648\n", 640, 480, -2147483647 - 1, 2147483647},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);

@@ -19,11 +19,7 @@ using Kind = DeviceCall::Kind;
 TEST(FramePacer, NextFrameStartsARefreshPeriodLaterOrSlightlySoonerAfterASwapThatMayHaveWaited) {
     // The display's rate (0: unknown, taken as 60 Hz), vsync asked for, the
     // swap's time, and the start of the frame after one started at 1000 us.
-    const struct {
-        int hz;
-        bool vsync;
-        std::int64_t swapUs, next;
-    } cases[] = {
+    const struct { int hz; bool vsync; std::int64_t swapUs, next; } cases[] = {
         {0, false, 0, 17666}, {75, false, 0, 14333}, {60, true, 9000, 15583},
         {60, true, 500, 17666},  // vsync asked for, yet the swap only copied the picture
         {60, false, 9000, 17666},
@@ -34,7 +30,6 @@ TEST(FramePacer, NextFrameStartsARefreshPeriodLaterOrSlightlySoonerAfterASwapTha
 }
 
 TEST(TimeStep, IsTheElapsedMillisecondsCappedAt33EvenAcrossTheCounterWrapping) {
-    EXPECT_EQ(timeStep(1000, 1033), 33);
     EXPECT_EQ(timeStep(1000, 1200), 33);  // a 200 ms stall
     EXPECT_EQ(timeStep(0xFFFFFFF0u, 5u), 21);
 }
@@ -44,21 +39,15 @@ TEST(LightManager, TheSceneLightTakesSlotZeroAndTheNinthLightFindsNoSlotAndChang
     LightManager& lights = LightManager::instance();
     lights.initLights();
     for (int i = 0; i < 8; ++i) EXPECT_EQ(lights.addSceneLight(), i);
-
-    // Each light is set, then switched on, in its own slot.
+    // Each light is set, then switched on, in its own slot: the last in slot 7.
     ASSERT_EQ(device.calls.size(), 16u);
-    for (int i = 0; i < 8; ++i) {
-        const DeviceCall& set = device.calls[2 * i];
-        const DeviceCall& on = device.calls[2 * i + 1];
-        EXPECT_TRUE(set.kind == Kind::Light && set.index == i) << i;
-        EXPECT_TRUE(on.kind == Kind::LightEnable && on.index == i && on.enable) << i;
-    }
+    const DeviceCall &set = device.calls[14], &on = device.calls[15];
+    EXPECT_TRUE(set.kind == Kind::Light && set.index == 7 && set.light.position.z == 10.0f);
+    EXPECT_TRUE(on.kind == Kind::LightEnable && on.index == 7 && on.enable);
 
     device.clearCalls();
     EXPECT_EQ(lights.addPointLight({1, 0, 0, 1}, {}, {1, 2, 3}, 5, 1, 0, 0, {}), -1);
     EXPECT_TRUE(device.calls.empty());
-    EXPECT_EQ(lights.slots.size(), 8u);
-    EXPECT_FLOAT_EQ(lights.slots[7]->position.z, 10.0f);
 }
 
 TEST(RenderFrame, ClearsTwiceDrawsThroughTheCameraAndPresents) {

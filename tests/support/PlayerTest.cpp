@@ -9,21 +9,24 @@
 
 namespace {
 
-constexpr int START_TIMEOUT_MS = 60000;
-constexpr int CLOSE_TIMEOUT_MS = 30000;
+constexpr int START_TIMEOUT_MS = 60000, CLOSE_TIMEOUT_MS = 30000;
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+// Red pixels of the highlight in item row i (from 0) of a 640 × 480 page.
+int redInRow(const Screen& s, int i) {
+    const int top = 160 + 36 * i;
+    return s.count(106, top, 533, top + 24, isRed);
+}
+
 }  // namespace
 
-int Screen::count(int left, int top, int right, int bottom,
-                  const std::function<bool(int, int, int)>& test) const {
+int Screen::count(int left, int top, int right, int bottom, const std::function<bool(int, int, int)>& test) const {
     int n = 0;
     for (int y = std::max(top, 0); y < std::min(bottom, height); ++y)
         for (int x = std::max(left, 0); x < std::min(right, width); ++x) {
             const std::uint32_t p = pixels[static_cast<std::size_t>(y) * width + x];
-            n += test(static_cast<int>(p >> 16 & 0xFF), static_cast<int>(p >> 8 & 0xFF),
-                      static_cast<int>(p & 0xFF));
+            n += test(int(p >> 16 & 0xFF), int(p >> 8 & 0xFF), int(p & 0xFF));
         }
     return n;
 }
@@ -88,12 +91,9 @@ Screen PlayerTest::look() const {
 
 void PlayerTest::keepLook(const std::string& name) const {
     const Screen screen = look();
-    Image shot;
-    shot.width = screen.width;
-    shot.height = screen.height;
+    Image shot{screen.width, screen.height, {}};
     for (std::uint32_t p : screen.pixels)
-        shot.rgba.insert(shot.rgba.end(), {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
-                                           static_cast<std::uint8_t>(p), 255});
+        shot.rgba.insert(shot.rgba.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p), 255});
     saveScreenshot(name, shot);
 }
 
@@ -104,11 +104,6 @@ bool PlayerTest::waitFor(const std::function<bool(const Screen&)>& shown, int ti
         sleepMs(50);
     } while (std::chrono::steady_clock::now() < deadline);
     return false;
-}
-
-int PlayerTest::redInRow(const Screen& s, int i) {
-    const int top = 160 + 36 * i;
-    return s.count(106, top, 533, top + 24, isRed);
 }
 
 bool PlayerTest::highlightOn(const Screen& s, int i, int rows) {

@@ -14,12 +14,10 @@
 // What the game's window shows, 0xRRGGBB per pixel.
 struct Screen {
     std::vector<std::uint32_t> pixels;
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
 
     // Pixels in the box that pass the test.
-    int count(int left, int top, int right, int bottom,
-              const std::function<bool(int, int, int)>& test) const;
+    int count(int left, int top, int right, int bottom, const std::function<bool(int, int, int)>& test) const;
     // Pixels that differ from another screen in a box.
     int changedFrom(const Screen& other, int left, int top, int right, int bottom) const;
     int distinctColours() const;
@@ -54,8 +52,7 @@ protected:
     // game runs in real time on a busy machine.
     bool waitFor(const std::function<bool(const Screen&)>& shown, int timeoutMs = 20000);
 
-    // Red pixels of the highlight in item row i (from 0) of a 640 × 480 page.
-    static int redInRow(const Screen& s, int i);
+    // Whether item row i (from 0) of a 640 × 480 page has the red highlight.
     static bool highlightOn(const Screen& s, int i, int rows);
     static bool scoreShown(const Screen& s);
     // The game's own pictures in a window of this width, not the clear grey.

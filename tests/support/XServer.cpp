@@ -6,7 +6,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -83,9 +82,7 @@ unsigned long XServer::findWindow(const std::string& title, int timeoutMs) const
     Display* d = dpy(connection_);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     do {
-        ::Window root = 0;
-        ::Window parent = 0;
-        ::Window* children = nullptr;
+        ::Window root = 0, parent = 0, *children = nullptr;
         unsigned int count = 0;
         unsigned long found = 0;
         XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
@@ -108,15 +105,13 @@ XServer::Geometry XServer::geometry(unsigned long window) const {
     Display* d = dpy(connection_);
     XWindowAttributes attributes;
     XGetWindowAttributes(d, window, &attributes);
-    int x = 0;
-    int y = 0;
+    int x = 0, y = 0;
     ::Window child = 0;
     XTranslateCoordinates(d, window, DefaultRootWindow(d), 0, 0, &x, &y, &child);
     return {x, y, attributes.width, attributes.height};
 }
 
-std::vector<std::uint32_t> XServer::screenshot(unsigned long window, int& width,
-                                               int& height) const {
+std::vector<std::uint32_t> XServer::screenshot(unsigned long window, int& width, int& height) const {
     Display* d = dpy(connection_);
     const Geometry g = geometry(window);
     width = g.width;
@@ -126,7 +121,6 @@ std::vector<std::uint32_t> XServer::screenshot(unsigned long window, int& width,
                               static_cast<unsigned>(g.height), AllPlanes, ZPixmap);
     std::vector<std::uint32_t> pixels;
     if (image == nullptr) return pixels;
-    pixels.reserve(static_cast<std::size_t>(g.width) * static_cast<std::size_t>(g.height));
     for (int y = 0; y < g.height; ++y)
         for (int x = 0; x < g.width; ++x)
             pixels.push_back(static_cast<std::uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFFu);
@@ -152,8 +146,7 @@ void XServer::focus(unsigned long window) {
     Display* d = dpy(connection_);
     if (window == 0) {
         if (otherWindow_ == 0) {
-            otherWindow_ = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, OTHER_SIDE,
-                                               OTHER_SIDE, 0, 0, 0);
+            otherWindow_ = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, OTHER_SIDE, OTHER_SIDE, 0, 0, 0);
             XMapRaised(d, otherWindow_);
         }
         window = otherWindow_;

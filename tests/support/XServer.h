@@ -22,9 +22,7 @@ public:
     // appears within the time.
     unsigned long findWindow(const std::string& title, int timeoutMs) const;
     // Client area size and position on the screen.
-    struct Geometry {
-        int x, y, width, height;
-    };
+    struct Geometry { int x, y, width, height; };
     Geometry geometry(unsigned long window) const;
     // The window's client area as it shows on the screen, 0xRRGGBB per pixel.
     std::vector<std::uint32_t> screenshot(unsigned long window, int& width, int& height) const;
