@@ -32,6 +32,7 @@ int Screen::count(int left, int top, int right, int bottom, const std::function<
 }
 
 int Screen::changedFrom(const Screen& other, int left, int top, int right, int bottom) const {
+    if (other.width != width || other.height != height) return 0;  // a screen not seen, or resized
     int n = 0;
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x)
@@ -46,6 +47,8 @@ int Screen::distinctColours() const {
 }
 
 Screen Screen::part(int left, int partWidth) const {
+    // A screen too narrow for the part, or not seen at all, shows none of it.
+    if (width < left + partWidth || height == 0) return {};
     Screen seen{{}, 640, 480};
     for (int y = 0; y < seen.height; ++y)
         for (int x = 0; x < seen.width; ++x)

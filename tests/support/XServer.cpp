@@ -114,11 +114,13 @@ XServer::Geometry XServer::geometry(unsigned long window) const {
 std::vector<std::uint32_t> XServer::screenshot(unsigned long window, int& width, int& height) const {
     Display* d = dpy(connection_);
     const Geometry g = geometry(window);
-    width = g.width;
-    height = g.height;
-    // Taken from the root window: what the screen really shows there.
+    // Taken from the root window: what the screen really shows there. None,
+    // and no size, while the window reaches past the screen's edge, as it
+    // may while it is moved or resized.
     XImage* image = XGetImage(d, DefaultRootWindow(d), g.x, g.y, static_cast<unsigned>(g.width),
                               static_cast<unsigned>(g.height), AllPlanes, ZPixmap);
+    width = image ? g.width : 0;
+    height = image ? g.height : 0;
     std::vector<std::uint32_t> pixels;
     if (image == nullptr) return pixels;
     for (int y = 0; y < g.height; ++y)
