@@ -30,7 +30,10 @@ DecodedModel decodeModel(const std::string& path) {
     for (const MeshMaterial& material : model.data->materials) {
         std::optional<Image> picture;
         if (!material.textureFilename.empty()) picture = loadImage(material.textureFilename);
-        if (picture) applyColorKey(*picture, COLOR_KEY_MAGENTA);
+        if (picture) {
+            applyColorKey(*picture, COLOR_KEY_MAGENTA);
+            picture->smallerLevels = makeSmallerLevels(*picture);
+        }
         model.pictures.push_back(std::move(picture));
     }
     return model;

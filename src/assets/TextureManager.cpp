@@ -27,7 +27,11 @@ Texture* TextureManager::loadTexture(std::string name, std::string path) {
 }
 
 void TextureManager::decodeAhead(const std::vector<std::string>& paths) {
-    decoder.start(paths, [](const std::string& path) { return loadImage(path); });
+    decoder.start(paths, [](const std::string& path) {
+        std::optional<Image> image = loadImage(path);
+        if (image) image->smallerLevels = makeSmallerLevels(*image);
+        return image;
+    });
 }
 
 // A name never loaded has no texture.

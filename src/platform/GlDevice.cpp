@@ -21,6 +21,9 @@ namespace {
 
 constexpr int FLOATS_PER_SCREEN_VERTEX = 4;
 constexpr int VERTICES_PER_QUAD = 6;
+// Immutable texture storage is core from OpenGL 4.2, an extension before.
+constexpr int TEXTURE_STORAGE_MAJOR = 4;
+constexpr int TEXTURE_STORAGE_MINOR = 2;
 
 // Vertex lighting as the fixed-function pipeline does it: point lights with
 // ambient, diffuse, attenuation and range, no specular. Matrices are row-
@@ -216,6 +219,9 @@ std::unique_ptr<GlDevice> GlDevice::create(Window& window, int width, int height
 
     std::unique_ptr<GlDevice> device(new GlDevice(window, context, width, height));
     device->vsync_ = vsync;
+    device->textureStorage_ = major > TEXTURE_STORAGE_MAJOR ||
+                              (major == TEXTURE_STORAGE_MAJOR && minor >= TEXTURE_STORAGE_MINOR) ||
+                              SDL_GL_ExtensionSupported("GL_ARB_texture_storage") == SDL_TRUE;
     device->meshProgram_ = std::make_unique<GlProgram>(MESH_VERTEX_SHADER, MESH_FRAGMENT_SHADER, error);
     if (device->meshProgram_->id() == 0) {
         error = "OpenGL 3.3 shaders do not build: " + error;

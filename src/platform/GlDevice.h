@@ -75,6 +75,9 @@ public:
     void drawScreenQuads(const float* vertices, int quadCount, unsigned int texture,
                          std::uint32_t color);
     void forgetTexture(const GlTexture* texture);
+    // Whether a texture's levels can be allocated at once, before they are
+    // filled, rather than one by one as each arrives.
+    bool textureStorage() const { return textureStorage_; }
 
 private:
     struct State;
@@ -94,6 +97,7 @@ private:
     int height_;
     int samples_ = 0;
     bool vsync_ = false;
+    bool textureStorage_ = false;
     std::int64_t lastSwapMicroseconds_ = 0;
     int maxSamples_ = 0;
     int maxTextureSize_ = 0;

@@ -47,3 +47,41 @@ void applyColorKey(Image& image, std::uint32_t colorKey) {
             std::memset(texel, 0, 4);
     }
 }
+
+std::vector<Texels> makeSmallerLevels(const Image& image) {
+    constexpr int CHANNELS = 4;
+    std::vector<Texels> levels;
+    const std::uint8_t* above = image.rgba.data();
+    int aboveWidth = image.width;
+    int aboveHeight = image.height;
+    if (image.rgba.size() < static_cast<std::size_t>(aboveWidth) * aboveHeight * CHANNELS)
+        return levels;
+    while (aboveWidth > 1 || aboveHeight > 1) {
+        const int width = std::max(1, aboveWidth / 2);
+        const int height = std::max(1, aboveHeight / 2);
+        Texels level(static_cast<std::size_t>(width) * height * CHANNELS);
+        for (int y = 0; y < height; ++y) {
+            // An odd side's last texel row or column is left out, as the
+            // level below has no room for it; a side of 1 is used twice.
+            const std::uint8_t* row0 =
+                above + static_cast<std::size_t>(2 * y) * aboveWidth * CHANNELS;
+            const std::uint8_t* row1 =
+                aboveHeight > 1 ? row0 + static_cast<std::size_t>(aboveWidth) * CHANNELS : row0;
+            const int nextColumn = aboveWidth > 1 ? CHANNELS : 0;
+            std::uint8_t* out = &level[static_cast<std::size_t>(y) * width * CHANNELS];
+            for (int x = 0; x < width; ++x) {
+                const std::size_t at = static_cast<std::size_t>(2 * x) * CHANNELS;
+                for (int c = 0; c < CHANNELS; ++c) {
+                    const int sum = row0[at + c] + row0[at + nextColumn + c] + row1[at + c] +
+                                    row1[at + nextColumn + c];
+                    *out++ = static_cast<std::uint8_t>((sum + 2) / 4);  // the mean, rounded
+                }
+            }
+        }
+        levels.push_back(std::move(level));
+        above = levels.back().data();
+        aboveWidth = width;
+        aboveHeight = height;
+    }
+    return levels;
+}

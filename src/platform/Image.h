@@ -30,11 +30,13 @@ struct UnclearedAllocator : std::allocator<T> {
 
 using Texels = std::vector<std::uint8_t, UnclearedAllocator<std::uint8_t>>;
 
-// A decoded picture: 8-bit RGBA texels, rows from the top of the picture.
+// A decoded picture: 8-bit RGBA texels, rows from the top of the picture,
+// and, once made, its chain of smaller levels for drawing it smaller.
 struct Image {
     int width = 0;
     int height = 0;
     Texels rgba;
+    std::vector<Texels> smallerLevels{};
 };
 
 // No picture side is ever larger, whatever the device could hold.
@@ -47,3 +49,9 @@ std::optional<Image> loadImage(const std::string& path, int maxSide = MAX_PICTUR
 
 // Texels equal to colorKey (ARGB) become fully transparent black.
 void applyColorKey(Image& image, std::uint32_t colorKey);
+
+// The picture's smaller levels: each half the one before, each side rounded
+// down and at least 1, down to 1 x 1, each texel the mean of the 2 x 2
+// texels above it. Made on the CPU, where a decoding thread can do it,
+// rather than by the driver on the thread that draws.
+std::vector<Texels> makeSmallerLevels(const Image& image);
