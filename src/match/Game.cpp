@@ -70,16 +70,21 @@ Game::~Game() {
 
 void Game::decodeAhead() {
     // What the intro page loads first, in the order it loads it: its first
-    // frame waits for that.
+    // frame waits for that, so nothing else competes for the processor yet.
     std::vector<std::string> pictures{Menu::PICTURE_PATH};
     for (const auto& picture : MenuIntro::PICTURES) pictures.emplace_back(picture[1]);
-    for (const char* picture : MESSAGE_PICTURES) pictures.push_back(messagePicturePath(picture));
     textures->decodeAhead(pictures);
     fonts->decodeAhead({arial(config->height / Menu::ITEM_FONT_DIVISOR),
-                        arial(config->height / Menu::TITLE_FONT_DIVISOR), arial(SCORE_FONT_HEIGHT),
-                        arial(CLOCK_FONT_HEIGHT)});
-    sounds->decodeAhead({Menu::MOVE_SOUND_PATH, Menu::SELECT_SOUND_PATH, MUSIC_INTRO_PATH,
-                         MUSIC_MENU_PATH, MUSIC_GAME_PATH});
+                        arial(config->height / Menu::TITLE_FONT_DIVISOR)});
+    sounds->decodeAhead({Menu::MOVE_SOUND_PATH, Menu::SELECT_SOUND_PATH, MUSIC_INTRO_PATH});
+}
+
+void Game::decodeTheRest() {
+    std::vector<std::string> pictures;
+    for (const char* picture : MESSAGE_PICTURES) pictures.push_back(messagePicturePath(picture));
+    textures->decodeAhead(pictures);
+    fonts->decodeAhead({arial(SCORE_FONT_HEIGHT), arial(CLOCK_FONT_HEIGHT)});
+    sounds->decodeAhead({MUSIC_MENU_PATH, MUSIC_GAME_PATH});
     meshes->decodeAhead({ARENA_PATH});
 }
 

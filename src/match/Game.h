@@ -43,9 +43,11 @@ public:
     static Game& instance();
     ~Game();
 
-    // Starts decoding every start-up file on worker threads, the intro's
-    // first; called once, before the devices come up.
+    // Starts decoding the intro's files on worker threads, in the order it
+    // loads them; called once, before the devices come up.
     void decodeAhead();
+    // Starts decoding the other start-up files, once the intro has its own.
+    void decodeTheRest();
     // Start-up: the intro page with its pictures, and its music, which
     // starts at once; the other fonts, sounds, the arena model and the
     // message pictures follow behind the intro, one a frame.

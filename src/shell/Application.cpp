@@ -84,6 +84,7 @@ int runApplication(LoopObserver* observer) {
     GraphicsDevice& device = *graphics.device;
     const FramePacer pacer(device.refreshRate());
     bool loadingReported = false;
+    bool restDecoding = false;
     std::uint32_t previous = tickCount();
     for (;;) {
         const std::int64_t frameStart = nowMicroseconds();
@@ -107,6 +108,12 @@ int runApplication(LoopObserver* observer) {
             updatePlay(step);
         renderFrame();
         if (observer) observer->framePresented();
+        // The intro is on screen: the other start-up files may now decode
+        // without slowing its first frame.
+        if (!restDecoding) {
+            game.decodeTheRest();
+            restDecoding = true;
+        }
         const std::int64_t nextFrame =
             pacer.nextFrameStart(frameStart, device.vsyncRequested(), device.lastSwapMicroseconds());
         // The wait for the next refresh goes to the loading behind the intro,

@@ -36,6 +36,7 @@ public:
         game.decodeAhead();
         openAudioDevice();
         game.loadAssets();
+        game.decodeTheRest();
         while (startUp == StartUp::Loaded && !game.assetsLoaded()) {
             game.loadNextAsset();
             std::this_thread::yield();
