@@ -12,5 +12,5 @@ cmake --build --preset release --target korv_game_bench korvandeltix >/dev/null
 
 echo "load: $(uptime | sed 's/.*load average/load average/')"
 unset DISPLAY
-build/bench/korv_game_bench
+build/bench/korv_game_bench "$@"
 echo "load: $(uptime | sed 's/.*load average/load average/')"
