@@ -72,9 +72,9 @@ std::vector<Texels> makeSmallerLevels(const Image& image) {
             for (int x = 0; x < width; ++x) {
                 const std::size_t at = static_cast<std::size_t>(2 * x) * CHANNELS;
                 for (int c = 0; c < CHANNELS; ++c) {
-                    const int sum = row0[at + c] + row0[at + nextColumn + c] + row1[at + c] +
-                                    row1[at + nextColumn + c];
-                    *out++ = static_cast<std::uint8_t>((sum + 2) / 4);  // the mean, rounded
+                    const int top = (row0[at + c] + row0[at + nextColumn + c] + 1) / 2;
+                    const int bottom = (row1[at + c] + row1[at + nextColumn + c] + 1) / 2;
+                    *out++ = static_cast<std::uint8_t>((top + bottom + 1) / 2);
                 }
             }
         }

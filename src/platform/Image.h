@@ -52,6 +52,7 @@ void applyColorKey(Image& image, std::uint32_t colorKey);
 
 // The picture's smaller levels: each half the one before, each side rounded
 // down and at least 1, down to 1 x 1, each texel the mean of the 2 x 2
-// texels above it. Made on the CPU, where a decoding thread can do it,
-// rather than by the driver on the thread that draws.
+// texels above it, halved across and then down, rounding each time as the
+// OpenGL driver's own levels do. Made on the CPU, where a decoding thread
+// can do it, rather than by the driver on the thread that draws.
 std::vector<Texels> makeSmallerLevels(const Image& image);

@@ -59,12 +59,12 @@ TEST(Image, ColorKeyClearsOnlyOpaqueMagenta) {
 
 }  // namespace
 
-TEST(Image, SmallerLevelsHalveEachSideDownToOneTexelAveragingTwoByTwo) {
+TEST(Image, SmallerLevelsHalveEachSideDownToOneTexelAveragingTwoByTwoAsTheDriverRounds) {
     // 3 x 2: the odd column is left out of the 1 x 1 level below it.
     const Image image{3, 2, {0, 0, 0, 0, 4, 8, 12, 255, 99, 99, 99, 99,  //
                              2, 2, 2, 2, 6, 8, 10, 255, 99, 99, 99, 99}};
     const std::vector<Texels> levels = makeSmallerLevels(image);
     ASSERT_EQ(levels.size(), 1u);
-    EXPECT_EQ(levels[0], (Texels{3, 5, 6, 128}));
+    EXPECT_EQ(levels[0], (Texels{3, 5, 6, 129}));  // halved across, then down
     EXPECT_EQ(makeSmallerLevels(Image{1024, 1, Texels(4096)}).size(), 10u);
 }
