@@ -3,8 +3,8 @@
 namespace {
 
 constexpr std::int64_t MICROSECONDS_PER_SECOND = 1000000;
-// A swap this share of a period long or longer has waited for the refresh;
-// a swap that only copies the picture takes far less.
+// A swap this share of a period long or longer may have waited for the
+// refresh; a swap that only copies the picture takes far less.
 constexpr std::int64_t BLOCKING_SWAP_DIVISOR = 4;
 // A long swap may also be a software renderer finishing the picture, with no
 // refresh waited for at all; so even then the next frame waits out the period,

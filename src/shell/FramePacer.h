@@ -2,10 +2,11 @@
 
 #include <cstdint>
 
-// When the next frame may start: one picture per display refresh. Where the
-// swap really waits for the refresh (vsync) the loop runs at once; where it
-// does not (Xvfb, vsync refused or ignored) the loop waits out the rest of
-// the refresh period itself rather than drawing pictures nobody sees.
+// When the next frame may start: one picture per display refresh. The loop
+// waits out the rest of the refresh period itself rather than drawing
+// pictures nobody sees; after a swap long enough to have waited for the
+// refresh (vsync) it waits a little less, so that a true vsync never loses
+// a refresh to that wait.
 class FramePacer {
 public:
     static constexpr int DEFAULT_REFRESH_HZ = 60;
