@@ -93,11 +93,13 @@ void Game::loadAssets() {
     musicIntro = sounds->loadSound("musicIntro", MUSIC_INTRO_PATH, 1, false);
     if (musicIntro) musicIntro->play(0.0, 0.0, 0.0);
 
+    // Created exactly as read ahead, so that the rasterised atlas is found.
     const auto font = [this](const char* name, int height) {
-        return PendingAsset{[this, height] { return fonts->ready(arial(height)); },
-                            [this, name, height] {
-                                fonts->createFont(name, "Arial", height, 0, false,
-                                                  FontManager::FONT_WEIGHT_NORMAL);
+        const FontRequest request = arial(height);
+        return PendingAsset{[this, request] { return fonts->ready(request); },
+                            [this, name, request] {
+                                fonts->createFont(name, request.face, request.height, request.width,
+                                                  request.italic, request.weight);
                             }};
     };
     const auto decoded = [this](const char* path) { return [this, path] { return sounds->ready(path); }; };
