@@ -44,24 +44,30 @@ void ignorePolledEvents() {
 
 }  // namespace
 
-std::unique_ptr<Window> Window::open(const std::string& title, int width, int height,
-                                     bool fullscreen, std::string& error) {
+bool Window::startVideo(std::string& error) {
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return true;
     constexpr const char* NO_DISPLAY = "no display to open the window on (is DISPLAY set?)";
     // Without a display to name, SDL's probing only prints noise before it
     // falls back to drawing nowhere.
     if (!videoDriverNamedExplicitly() && !hasDisplayVariable()) {
         error = NO_DISPLAY;
-        return nullptr;
+        return false;
     }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error = std::string("no display to open the window on (") + SDL_GetError() + ")";
-        return nullptr;
+        return false;
     }
     if (!videoDriverNamedExplicitly() && isInvisibleDriver(SDL_GetCurrentVideoDriver())) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         error = NO_DISPLAY;
-        return nullptr;
+        return false;
     }
+    return true;
+}
+
+std::unique_ptr<Window> Window::open(const std::string& title, int width, int height,
+                                     bool fullscreen, std::string& error) {
+    if (!startVideo(error)) return nullptr;
 
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, GL_MAJOR);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, GL_MINOR);

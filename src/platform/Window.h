@@ -23,10 +23,15 @@ public:
     static constexpr int GL_MAJOR = 3;
     static constexpr int GL_MINOR = 3;
 
-    // Null when there is no display to open it on; error then says so in one
-    // line. A video driver named in SDL_VIDEODRIVER is used as it is, so
-    // tests can draw without an X server; otherwise SDL's invisible fallback
-    // drivers count as no display.
+    // Brings up the display the window opens on; open does it too, once.
+    // False when there is no display; error then says so in one line. A
+    // video driver named in SDL_VIDEODRIVER is used as it is, so tests can
+    // draw without an X server; otherwise SDL's invisible fallback drivers
+    // count as no display. Called before any other thread starts: on Linux
+    // it may fork a helper (the session bus's autolaunch), and a child
+    // forked beside running threads can hang on a lock one of them held.
+    static bool startVideo(std::string& error);
+    // Null when there is no display to open it on (as startVideo says).
     static std::unique_ptr<Window> open(const std::string& title, int width, int height,
                                         bool fullscreen, std::string& error);
     ~Window();

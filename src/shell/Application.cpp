@@ -54,10 +54,12 @@ int runApplication(LoopObserver* observer) {
     SoundManager::instance();
     LightManager& lights = LightManager::instance();
 
-    // The start-up files decode while the window and the devices come up.
+    // The display first, before any thread exists to fork beside; then the
+    // start-up files decode while the window and the devices come up.
+    std::string error;
+    if (!Window::startVideo(error)) return startFailed(error);
     game.decodeAhead();
 
-    std::string error;
     graphics.window =
         Window::open(WINDOW_TITLE, config.width, config.height, config.fullscreen == 1, error);
     if (!graphics.window) return startFailed(error);
