@@ -1,41 +1,29 @@
 #include "actors/Frisbee.h"
 
 #include "actors/SoundPosition.h"
-#include "assets/MeshManager.h"
-#include "audio/Sound.h"
-#include "audio/SoundManager.h"
+#include "match/MatchEvents.h"
+#include "scene/Element.h"
 
 #include <cmath>
 
 namespace {
 
-constexpr double DISC_SCALE = 0.2;
-constexpr double DISC_TILT = 90.0;  // about x and z: lays the model flat
 constexpr double SPIN_DIVISOR = 5.0;
-constexpr float LAME_GAIN = 0.3f;
-constexpr float ENGAGE_GAIN = 0.5f;
+
+void heard(MatchEvents& events, MatchEventKind kind, double x, double y) {
+    MatchEvent event;
+    event.kind = kind;
+    event.soundX = x;
+    event.soundY = y;
+    events.add(event);
+}
 
 }  // namespace
 
-Frisbee::Frisbee(double x, double y, double z, double velocityX, double velocityY,
-                 double velocityZ)
-    : Object3D(x, y, z, DISC_SCALE, DISC_SCALE, DISC_SCALE, DISC_TILT, 0.0, DISC_TILT, velocityX,
-               velocityY, velocityZ) {
-    mesh = MeshManager::instance().loadMesh("frisbee", "Meshes/Frisbee/frisbee.x");
+Frisbee::Frisbee(double x, double y, double z, double velocityX, double velocityY, double velocityZ)
+    : x(x), y(y), z(z), velocityX(velocityX), velocityY(velocityY), velocityZ(velocityZ) {}
 
-    SoundManager& sounds = SoundManager::instance();
-    boundSound = sounds.loadSound("bound", "Sounds/bound.wav", 3, false);
-    goalSound = sounds.loadSound("goal", "Sounds/goal.wav", 1, false);
-    lameSound = sounds.loadSound("lame", "Sounds/lame.wav", 1, false);
-    engageSound = sounds.loadSound("engage", "Sounds/engage.wav", 1, false);
-    lameSound->setGain(LAME_GAIN);
-    engageSound->setGain(ENGAGE_GAIN);
-
-    // The first appearance is heard with the full y, unlike every serve.
-    engageSound->play(soundX(x), y, 0.0);
-}
-
-void Frisbee::update(int elapsedMs) {
+void Frisbee::update(int elapsedMs, MatchEvents& events) {
     const double t = elapsedMs;
 
     switch (state) {
@@ -57,12 +45,16 @@ void Frisbee::update(int elapsedMs) {
             state = FrisbeeScored;
             points = LOB_POINTS;
             velocityZ = 0.0;
-            lameSound->play(0.0, 0.0, 0.0);
+            MatchEvent landed;
+            landed.kind = MatchEventKind::LobLanded;
+            landed.player = owner;
+            landed.points = LOB_POINTS;
+            events.add(landed);
         }
         break;
     case FrisbeeScored: {
         const int scorer = owner;
-        dropOnServeSpot(scorer);
+        dropOnServeSpot(scorer, events);
         owner = 0;
         break;
     }
@@ -79,35 +71,36 @@ void Frisbee::update(int elapsedMs) {
         y = WALL_Y;
         velocityY = -velocityY;
         spinPositive = velocityX > 0.0;
-        boundSound->play(soundX(x), soundY(y), 0.0);
+        heard(events, MatchEventKind::Rebound, soundX(x), soundY(y));
     } else if (y < -WALL_Y) {
         y = -WALL_Y;
         velocityY = -velocityY;
         spinPositive = !(velocityX > 0.0);
-        boundSound->play(0.0, 0.0, 0.0);
+        // The lower wall has always been heard at the listener.
+        heard(events, MatchEventKind::Rebound, 0.0, 0.0);
     }
 
     if (x < -GOAL_LINE_X || x > GOAL_LINE_X) {
         state = FrisbeeScored;
         points = (y > -CENTRE_ZONE_Y && y < CENTRE_ZONE_Y) ? CENTRE_GOAL_POINTS : GOAL_POINTS;
-        goalSound->play(0.0, 0.0, 0.0);
+        MatchEvent goal;
+        goal.kind = MatchEventKind::Goal;
+        goal.player = owner;
+        goal.points = points;
+        events.add(goal);
     }
 
     const double spin = t * (std::fabs(velocityX) + std::fabs(velocityY)) / SPIN_DIVISOR;
     rotationY = spinPositive ? rotationY + spin : rotationY - spin;
 }
 
-void Frisbee::draw() {
-    if (state != FrisbeeHeld && visible) Object3D::draw();
-}
-
-void Frisbee::serve(int player) {
-    dropOnServeSpot(player);
+void Frisbee::serve(int player, MatchEvents& events) {
+    dropOnServeSpot(player, events);
     points = 0;
     owner = player;
 }
 
-void Frisbee::dropOnServeSpot(int player) {
+void Frisbee::dropOnServeSpot(int player, MatchEvents& events) {
     rotationY = 0.0;
     velocityZ = 0.0;
     velocityY = 0.0;
@@ -116,5 +109,5 @@ void Frisbee::dropOnServeSpot(int player) {
     y = 0.0;
     state = FrisbeeDropping;
     x = serveSpotX(player);
-    engageSound->play(soundX(x), soundY(y), 0.0);
+    heard(events, MatchEventKind::Serve, soundX(x), soundY(y));
 }

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "scene/Object3D.h"
-
-class Sound;
+class MatchEvents;
 
 enum FrisbeeState : int {
     FrisbeeGliding = 0,   // flat throw at constant height
@@ -23,22 +21,26 @@ constexpr int CENTRE_GOAL_POINTS = 5;
 constexpr int GOAL_POINTS = 3;
 constexpr int LOB_POINTS = 2;
 
-// The disc of a match. It moves, rebounds and scores by itself; the robots
-// catch, carry and release it by writing its fields.
-class Frisbee : public Object3D {
+// The disc of a match, as plain data. It moves, rebounds and scores by
+// itself; the robots catch, carry and release it by writing its fields.
+// What it does for the ears comes out as events.
+class Frisbee {
 public:
+    Frisbee() = default;
     Frisbee(double x, double y, double z, double velocityX, double velocityY, double velocityZ);
 
-    void draw() override;
-    void update(int elapsedMs) override;
+    void update(int elapsedMs, MatchEvents& events);
     // Drops the disc on the half of the player's opponent; the player's own
     // robot cannot catch it before it lands.
-    virtual void serve(int player);
+    void serve(int player, MatchEvents& events);
 
-    Sound* boundSound = nullptr;
-    Sound* goalSound = nullptr;
-    Sound* lameSound = nullptr;
-    Sound* engageSound = nullptr;
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+    double rotationY = 0.0;  // its spin, in degrees
+    double velocityX = 0.0;
+    double velocityY = 0.0;
+    double velocityZ = 0.0;
     bool visible = true;
     bool spinPositive = false;
     int state = FrisbeeHeld;
@@ -47,7 +49,7 @@ public:
 
 private:
     // Still, at z = 0 above the serve spot of the given player, and heard.
-    void dropOnServeSpot(int player);
+    void dropOnServeSpot(int player, MatchEvents& events);
 };
 
 // x of the serve spot when the given player is the one who scored or served:

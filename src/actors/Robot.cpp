@@ -1,15 +1,10 @@
 #include "actors/Robot.h"
 
 #include "actors/Frisbee.h"
+#include "actors/PortableMath.h"
 #include "actors/SoundPosition.h"
-#include "assets/MeshManager.h"
-#include "audio/Sound.h"
-#include "audio/SoundManager.h"
-#include "input/ControlState.h"
-#include "input/InputManager.h"
-#include "platform/GraphicsDevice.h"
-
-#include <AL/al.h>
+#include "match/MatchEvents.h"
+#include "scene/Element.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,31 +12,14 @@
 namespace {
 
 struct ModelValues {
-    const char* headName;
-    const char* headPath;
-    const char* bodyName;
-    const char* bodyPath;
-    const char* bottomName;
-    const char* bottomPath;
     float throwStrength;
     float speed;
     double reach;  // half size of the catching box, along x and along y
     double reachHeight;
 };
 
-constexpr ModelValues SMALL = {"SmallHead",   "Meshes/Robot/Small/head.x",
-                               "SmallBody",   "Meshes/Robot/Small/body.x",
-                               "SmallBottom", "Meshes/Robot/Small/bottom.x",
-                               1.0f,          1.35f,
-                               0.5,           2.0};
-constexpr ModelValues BIG = {"BigHead",   "Meshes/Robot/Big/head.x",
-                             "BigBody",   "Meshes/Robot/Big/body.x",
-                             "BigBottom", "Meshes/Robot/Big/bottom.x",
-                             1.2f,        1.0f,
-                             0.7,         2.2};
-
-constexpr float MOVE_GAIN = 0.7f;
-constexpr float CATCH_GAIN = 0.6f;
+constexpr ModelValues SMALL = {1.0f, 1.35f, 0.5, 2.0};
+constexpr ModelValues BIG = {1.2f, 1.0f, 0.7, 2.2};
 
 constexpr double WALK = 1.6;      // straight, times speed
 constexpr double DIAGONAL = 1.2;  // each component on a diagonal, times speed
@@ -72,7 +50,9 @@ constexpr double RAD_TO_DEG = static_cast<float>(57.29577951308232);
 
 constexpr double HEADING_PLAYER_1 = 180.0;
 constexpr double HEADING_PLAYER_2 = 0.0;
-constexpr float PART_TILT = 90.0f;  // about x and z: stands each part up
+
+// The single-precision value of π / 180, used in double precision.
+constexpr double DEG_TO_RAD = 0.017453292f;
 
 constexpr double SIDE_Y = 2.25;
 constexpr double SIDE_Y_INSIDE = 2.249;
@@ -94,14 +74,18 @@ double applyFriction(double v, double t) {
     return v > 0.0 ? v - FRICTION * t / VELOCITY_TIME_UNIT : v + FRICTION * t / VELOCITY_TIME_UNIT;
 }
 
-bool isEmpty(const Mesh* mesh) { return mesh == nullptr || !mesh->mesh; }
+void heard(MatchEvents& events, MatchEventKind kind, int player, double x, double y) {
+    MatchEvent event;
+    event.kind = kind;
+    event.player = player;
+    event.soundX = x;
+    event.soundY = y;
+    events.add(event);
+}
 
 }  // namespace
 
-Robot::Robot(int player, int model, double x, double y)
-    : Object3D(x, y, ROBOT_Z, ROBOT_SCALE, ROBOT_SCALE, ROBOT_SCALE) {
-    input = &InputManager::instance();
-
+Robot::Robot(int player, int model, double x, double y) : x(x), y(y) {
     // Only the two models exist; anything else gets the small one rather
     // than meshes under empty names and a robot that cannot catch.
     if (model != ModelBig) model = ModelSmall;
@@ -112,39 +96,28 @@ Robot::Robot(int player, int model, double x, double y)
     reachY = values.reach;
     reachHeight = values.reachHeight;
 
-    MeshManager& meshes = MeshManager::instance();
-    headMesh = meshes.loadMesh(values.headName, values.headPath);
-    bodyMesh = meshes.loadMesh(values.bodyName, values.bodyPath);
-    mesh = meshes.loadMesh(values.bottomName, values.bottomPath);
-
-    SoundManager& sounds = SoundManager::instance();
-    throwSound = sounds.loadSound("throw", "Sounds/throw.wav", 2, false);
-    moveSound = sounds.loadSound("move", "Sounds/move.wav", 2, false);
-    strafSound = sounds.loadSound("straf", "Sounds/straf.wav", 2, false);
-    catchSound = sounds.loadSound("getFrisbee", "Sounds/getFrisbee.wav", 1, false);
-    moveSound->setGain(MOVE_GAIN);
-    catchSound->setGain(CATCH_GAIN);
-
     state = RobotFree;
     this->player = player;
     this->model = model;
     heading = player == 1 ? HEADING_PLAYER_1 : HEADING_PLAYER_2;
 }
 
-bool Robot::held(ControlKind kind) const {
-    return input->controls[controlIndex(kind, player)] == Active;
+bool Robot::held(const ControlStates& controls, ControlKind kind) const {
+    return controls[controlIndex(kind, player)] == Active;
 }
 
-void Robot::consume(ControlKind kind) { input->consume(kind, player); }
+void Robot::consume(ControlStates& controls, ControlKind kind) const {
+    controls[controlIndex(kind, player)] = Consumed;
+}
 
-void Robot::update(int elapsedMs) {
+void Robot::update(int elapsedMs, ControlStates& controls, MatchEvents& events) {
     switch (state) {
     case RobotFree:
-        steer();
+        steer(controls, events);
         break;
     case RobotDashing:
     case RobotHolding:
-        slide(elapsedMs);
+        slide(elapsedMs, controls, events);
         break;
     default:
         break;
@@ -158,10 +131,10 @@ void Robot::update(int elapsedMs) {
     z = z + t * velocityZ / VELOCITY_TIME_UNIT;
 
     keepInside();
-    runningNoise();
+    runningNoise(events);
 }
 
-void Robot::steer() {
+void Robot::steer(ControlStates& controls, MatchEvents& events) {
     // Up moves toward +y and left toward +x for both players; the turn target
     // is relative to the heading, which differs between the players.
     const double s = speed;
@@ -169,10 +142,10 @@ void Robot::steer() {
     velocityX = 0.0;
     velocityY = 0.0;
     turnTarget = 0.0;
-    const bool up = held(Up);
-    const bool down = !up && held(Down);
-    const bool left = held(Left);
-    const bool right = !left && held(Right);
+    const bool up = held(controls, Up);
+    const bool down = !up && held(controls, Down);
+    const bool left = held(controls, Left);
+    const bool right = !left && held(controls, Right);
     if (up || down) {
         const double dirY = up ? 1.0 : -1.0;
         if (left || right) {
@@ -188,17 +161,17 @@ void Robot::steer() {
         velocityX = (left ? 1.0 : -1.0) * WALK * s;
     }
 
-    if (held(Action1) && (velocityX != 0.0 || velocityY != 0.0)) {
+    if (held(controls, Action1) && (velocityX != 0.0 || velocityY != 0.0)) {
         state = RobotDashing;
         const float f = static_cast<float>(std::sqrt(s));
         const double k = DASH / f;
         velocityX = velocityX * k;
         velocityY = velocityY * k;
-        strafSound->play(0.0, 0.0, 0.0);
+        heard(events, MatchEventKind::Dash, player, 0.0, 0.0);
     }
 }
 
-void Robot::slide(int elapsedMs) {
+void Robot::slide(int elapsedMs, ControlStates& controls, MatchEvents& events) {
     const double t = elapsedMs;
     const int before = state;
     velocityX = applyFriction(velocityX, t);
@@ -206,47 +179,47 @@ void Robot::slide(int elapsedMs) {
     if (before == RobotDashing && velocityX == 0.0 && velocityY == 0.0) {
         state = RobotFree;
         // The button must be let go before it dashes again.
-        consume(Action1);
+        consume(controls, Action1);
     }
     if (state != RobotHolding) return;
 
-    const bool wantsThrow = held(Action1) || held(Action2) || holdTime <= 0.0;
-    if (wantsThrow && holdTime < THROW_ALLOWED_BELOW) throwFlat();
-    if (held(Action2) && holdTime < THROW_ALLOWED_BELOW) lob();
+    const bool wantsThrow = held(controls, Action1) || held(controls, Action2) || holdTime <= 0.0;
+    if (wantsThrow && holdTime < THROW_ALLOWED_BELOW) throwFlat(controls, events);
+    if (held(controls, Action2) && holdTime < THROW_ALLOWED_BELOW) lob(controls);
 
     holdTime = holdTime - t;
     if (holdTime < 0.0) holdTime = 0.0;
 }
 
-void Robot::throwFlat() {
+void Robot::throwFlat(ControlStates& controls, MatchEvents& events) {
     const int side = player == 1 ? 0 : 1;
     int column = THROW_STRAIGHT;
-    const bool up = held(Up);
-    if (up || held(Down)) {
+    const bool up = held(controls, Up);
+    if (up || held(controls, Down)) {
         // Left and right only bend a throw that goes up or down.
-        const int lateral = held(Left) ? 0 : held(Right) ? 2 : 1;
+        const int lateral = held(controls, Left) ? 0 : held(controls, Right) ? 2 : 1;
         column = (up ? THROW_UP : THROW_DOWN) + lateral;
     }
-    const double a = THROW_ANGLES[side][column] * static_cast<double>(DEG_TO_RAD);
+    const double a = THROW_ANGLES[side][column] * DEG_TO_RAD;
     // Strongest when thrown early, weakest when forced.
     const double power = (holdTime / MS_PER_SECOND + 1.0) * FLAT_POWER;
-    throwVelocityX = std::cos(a) * power * throwStrength;
-    throwVelocityY = std::sin(a) * power * throwStrength;
-    throwSound->play(soundX(x), soundY(y), 0.0);
-    consume(Action1);
+    throwVelocityX = portableCos(a) * power * throwStrength;
+    throwVelocityY = portableSin(a) * power * throwStrength;
+    heard(events, MatchEventKind::Throw, player, soundX(x), soundY(y));
+    consume(controls, Action1);
 }
 
-void Robot::lob() {
+void Robot::lob(ControlStates& controls) {
     const int side = player == 1 ? 0 : 1;
-    const int column = held(Up) ? 0 : held(Down) ? 2 : 1;
-    const double a = LOB_ANGLES[side][column] * static_cast<double>(DEG_TO_RAD);
+    const int column = held(controls, Up) ? 0 : held(controls, Down) ? 2 : 1;
+    const double a = LOB_ANGLES[side][column] * DEG_TO_RAD;
     throwVelocityZ = LOB_VELOCITY_Z;
     // The farther from the centre line, the longer the lob.
     const double d = (std::fabs(x) + 1.0) / LOB_RANGE;
     const double power = holdTime / LOB_POWER_MS + LOB_BASE_POWER;
-    throwVelocityX = std::cos(a) * power * d;
-    throwVelocityY = std::sin(a) * power * d;
-    consume(Action2);
+    throwVelocityX = portableCos(a) * power * d;
+    throwVelocityY = portableSin(a) * power * d;
+    consume(controls, Action2);
 }
 
 void Robot::turnBottom(int elapsedMs) {
@@ -266,7 +239,7 @@ void Robot::lookAtDisc() {
     const double r = std::sqrt(dx * dx + dy * dy);
     // On top of the disc there is no direction: the head stays as it was.
     if (r == 0.0) return;
-    double a = std::acos(std::min(1.0, std::fabs(dx) / r)) * RAD_TO_DEG;
+    double a = portableAcos(std::min(1.0, std::fabs(dx) / r)) * RAD_TO_DEG;
     if (dy < 0.0) a = -a;
     if (dx < 0.0) a = 180.0 - a;
     headYaw = a;
@@ -303,32 +276,17 @@ void Robot::keepInside() {
     }
 }
 
-void Robot::runningNoise() {
-    // Each player has a source of its own on the shared "move" sound.
-    const int index = player - 1;
-    if (index < 0 || index >= static_cast<int>(moveSound->sources.size())) return;
-    const ALuint source = moveSound->sources[index];
-    const bool still = velocityX == 0.0 && velocityY == 0.0;
-    const float pitch = static_cast<float>((velocityX * velocityX + velocityY * velocityY) / PITCH_DIVISOR);
-
-    // Without a current context the query leaves this untouched.
-    ALint playing = AL_STOPPED;
-    alGetSourcei(source, AL_SOURCE_STATE, &playing);
-    if (playing == AL_PLAYING) {
-        if (still) {
-            alSourceStop(source);
-        } else {
-            alSourcef(source, AL_PITCH, pitch);
-            alSource3f(source, AL_POSITION, static_cast<float>(soundX(x)),
-                       static_cast<float>(soundY(y)), 0.0f);
-        }
-    } else if (!still) {
-        alSourcef(source, AL_PITCH, pitch);
-        moveSound->playOnSource(index, soundX(x), soundY(y), 0.0);
-    }
+void Robot::runningNoise(MatchEvents& events) const {
+    MatchEvent running;
+    running.kind = MatchEventKind::Running;
+    running.player = player;
+    running.soundX = soundX(x);
+    running.soundY = soundY(y);
+    running.pitch = (velocityX * velocityX + velocityY * velocityY) / PITCH_DIVISOR;
+    events.add(running);
 }
 
-void Robot::interact(Frisbee& disc) {
+void Robot::interact(Frisbee& disc, MatchEvents& events) {
     discX = disc.x;
     discY = disc.y;
 
@@ -353,7 +311,7 @@ void Robot::interact(Frisbee& disc) {
             holdTime = HOLD_TIME_MS;
             // A robot caught in a dash slides on under friction.
             state = RobotHolding;
-            catchSound->play(0.0, 0.0, 0.0);
+            heard(events, MatchEventKind::Catch, player, 0.0, 0.0);
         }
     }
 
@@ -376,26 +334,6 @@ void Robot::interact(Frisbee& disc) {
             throwVelocityZ = 0.0;
         }
     }
-}
-
-void Robot::draw() {
-    // The head looks at the disc, the body faces the other half and the
-    // bottom turns toward the running direction.
-    drawPart(headMesh, static_cast<float>(headYaw));
-    drawPart(bodyMesh, static_cast<float>(heading));
-    drawPart(mesh, static_cast<float>(heading) + static_cast<float>(rotationY));
-}
-
-void Robot::drawPart(Mesh* part, float yaw) {
-    if (isEmpty(part) || device == nullptr) return;
-    const Matrix translation =
-        matrixTranslation(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
-    const Matrix scaling = matrixScaling(static_cast<float>(scaleX), static_cast<float>(scaleY),
-                                         static_cast<float>(scaleZ));
-    const Matrix rotation = rotationMatrix(PART_TILT, yaw, PART_TILT);
-    device->setTransform(TransformKind::World,
-                         matrixMultiply(matrixMultiply(rotation, scaling), translation));
-    drawMesh(part);
 }
 
 void Robot::resetToStart() {

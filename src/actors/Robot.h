@@ -1,12 +1,9 @@
 #pragma once
 
 #include "input/ControlState.h"
-#include "scene/Object3D.h"
 
 class Frisbee;
-class InputManager;
-class Sound;
-struct Mesh;
+class MatchEvents;
 
 enum RobotState : int {
     RobotFree = 0,     // steered by the controls; may dash and catch
@@ -27,27 +24,29 @@ constexpr double SNAP_WINDOW = 10.0;    // degrees; closer than this, the turn s
 constexpr double HOLD_TIME_MS = 4000.0;  // a held disc is thrown by force after this
 constexpr double MIN_HOLD_MS = 300.0;    // no throw in the first moments after a catch
 
-// A player's robot: a bottom part (the inherited mesh), a body and a head
-// drawn at one place. It runs, dashes, catches, carries and throws the disc.
-class Robot : public Object3D {
+// A player's robot, as plain data: it runs, dashes, catches, carries and
+// throws the disc, steered by its player's six controls. What it does for
+// the ears comes out as events.
+class Robot {
 public:
+    Robot() = default;
     // A model other than ModelSmall or ModelBig builds a small robot.
     Robot(int player, int model, double x, double y);
 
-    void draw() override;
-    void update(int elapsedMs) override;
+    // Reads its player's controls and uses up the presses it acts on.
+    void update(int elapsedMs, ControlStates& controls, MatchEvents& events);
     // Looks at the disc, catches it, carries it, releases a pending throw.
-    virtual void interact(Frisbee& disc);
+    void interact(Frisbee& disc, MatchEvents& events);
     // Free and empty-handed on the start spot, as after every picture message.
     void resetToStart();
 
-    Mesh* headMesh = nullptr;
-    Mesh* bodyMesh = nullptr;
-    Sound* throwSound = nullptr;
-    Sound* moveSound = nullptr;
-    Sound* strafSound = nullptr;
-    Sound* catchSound = nullptr;
-    InputManager* input = nullptr;
+    double x = 0.0;
+    double y = 0.0;
+    double z = ROBOT_Z;
+    double rotationY = 0.0;  // of the bottom part, relative to heading
+    double velocityX = 0.0;
+    double velocityY = 0.0;
+    double velocityZ = 0.0;
     double discX = 0.0;
     double discY = 0.0;
     double headYaw = 0.0;
@@ -67,15 +66,14 @@ public:
     double turnTarget = 0.0;      // relative to heading
 
 private:
-    bool held(ControlKind kind) const;
-    void consume(ControlKind kind);
-    void steer();
-    void slide(int elapsedMs);
-    void throwFlat();
-    void lob();
+    bool held(const ControlStates& controls, ControlKind kind) const;
+    void consume(ControlStates& controls, ControlKind kind) const;
+    void steer(ControlStates& controls, MatchEvents& events);
+    void slide(int elapsedMs, ControlStates& controls, MatchEvents& events);
+    void throwFlat(ControlStates& controls, MatchEvents& events);
+    void lob(ControlStates& controls);
     void turnBottom(int elapsedMs);
     void lookAtDisc();
     void keepInside();
-    void runningNoise();
-    void drawPart(Mesh* part, float yaw);
+    void runningNoise(MatchEvents& events) const;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 // What a control or a raw key state holds. Consumers treat only Active as
 // pressed and use a press up by writing Consumed.
 enum ControlState : int {
@@ -20,3 +22,7 @@ constexpr int CONTROL_COUNT = 13;
 constexpr int PAUSE_CONTROL = 0;
 
 constexpr int controlIndex(ControlKind kind, int player) { return 2 * kind + player; }
+
+// The 13 control states as the match reads them: the pause control, then
+// each player's six.
+using ControlStates = std::array<int, CONTROL_COUNT>;

@@ -1,7 +1,5 @@
 #include "match/Game.h"
 
-#include "actors/Frisbee.h"
-#include "actors/Robot.h"
 #include "assets/FontManager.h"
 #include "assets/MeshManager.h"
 #include "assets/TextureManager.h"
@@ -9,8 +7,8 @@
 #include "audio/SoundManager.h"
 #include "input/InputManager.h"
 #include "menus/Menu.h"
+#include "match/MatchEvents.h"
 #include "menus/MenuIntro.h"
-#include "menus/Notification.h"
 #include "scene/Object3D.h"
 #include "shell/Config.h"
 
@@ -20,21 +18,12 @@ constexpr int CLOCK_FONT_HEIGHT = 35;
 constexpr int EFFECT_SOURCES = 5;
 constexpr float GAME_MUSIC_GAIN = 0.8f;
 
-// The message pictures, loaded once at start-up and found again by name.
-constexpr const char* MESSAGE_PICTURES[] = {"5points",  "3points",   "2points",
-                                            "p1WonSet", "p2WonSet",  "p1WonGame",
-                                            "p2WonGame", "draw",     "timesup"};
-
 // The arena model lies on its side in the file: stood up and stretched along
 // the field, just below the robots' floor.
 constexpr double ARENA_X = 0.0, ARENA_Y = 0.03, ARENA_Z = -5.5;
 constexpr double ARENA_SCALE_X = 2.2, ARENA_SCALE_Y = 1.5, ARENA_SCALE_Z = 1.5;
 constexpr double ARENA_ROTATION_X = 90.0, ARENA_ROTATION_Y = 90.0, ARENA_ROTATION_Z = 0.0;
 
-// The first disc of a match drops onto player 1's half.
-constexpr double FIRST_SERVE_X = 4.0;
-constexpr double ROBOT1_START_X = 6.0;
-constexpr double ROBOT2_START_X = -6.0;
 constexpr int CODE_BASE = 10;
 
 constexpr const char* MUSIC_GAME_PATH = "Musics/musicGame.wav";
@@ -63,10 +52,7 @@ Game::Game()
       input(&InputManager::instance()),
       sounds(&SoundManager::instance()) {}
 
-Game::~Game() {
-    freeMatch();
-    notification.reset();
-}
+Game::~Game() { freeMatch(); }
 
 void Game::decodeAhead() {
     // What the intro page loads first, in the order it loads it: its first
@@ -81,7 +67,8 @@ void Game::decodeAhead() {
 
 void Game::decodeTheRest() {
     std::vector<std::string> pictures;
-    for (const char* picture : MESSAGE_PICTURES) pictures.push_back(messagePicturePath(picture));
+    for (int picture = NoPicture + 1; picture < MESSAGE_PICTURE_COUNT; ++picture)
+        pictures.push_back(messagePicturePath(messagePictureName(picture)));
     textures->decodeAhead(pictures);
     fonts->decodeAhead({arial(SCORE_FONT_HEIGHT), arial(CLOCK_FONT_HEIGHT)});
     sounds->decodeAhead({MUSIC_MENU_PATH, MUSIC_GAME_PATH});
@@ -118,7 +105,8 @@ void Game::loadAssets() {
         {[this] { return meshes->ready(ARENA_PATH); },
          [this] { meshes->loadMesh("arena", ARENA_PATH); }},
     };
-    for (const char* picture : MESSAGE_PICTURES) {
+    for (int index = NoPicture + 1; index < MESSAGE_PICTURE_COUNT; ++index) {
+        const char* picture = messagePictureName(index);
         const std::string path = messagePicturePath(picture);
         pendingAssets_.push_back({[this, path] { return textures->ready(path); },
                                   [this, picture, path] { textures->loadTexture(picture, path); }});
@@ -134,38 +122,24 @@ bool Game::loadNextAsset() {
 }
 
 void Game::freeMatch() {
+    recorder.stop();
     menu.reset();
     arena.reset();
-    robot1.reset();
-    robot2.reset();
-    frisbee.reset();
 }
 
 void Game::startMatch(int characterCode) {
     freeMatch();
-    score = {0, 0};
-    setsWon = {0, 0};
-    flow = FlowPlaying;
-    timeLeft = SET_TIME_MS;
     pauseAsked = false;
     arena = std::make_unique<Object3D>(ARENA_X, ARENA_Y, ARENA_Z, ARENA_SCALE_X, ARENA_SCALE_Y,
                                        ARENA_SCALE_Z, ARENA_ROTATION_X, ARENA_ROTATION_Y,
                                        ARENA_ROTATION_Z, 0.0, 0.0, 0.0);
     arena->mesh = meshes->getMesh("arena");
-    frisbee = std::make_unique<Frisbee>(FIRST_SERVE_X, 0.0, 0.0, 0.0, 0.0, 0.0);
-    frisbee->state = FrisbeeDropping;
-    robot1 = std::make_unique<Robot>(1, characterCode % CODE_BASE - 1, ROBOT1_START_X, 0.0);
-    robot2 = std::make_unique<Robot>(2, characterCode / CODE_BASE - 1, ROBOT2_START_X, 0.0);
-}
-
-std::unique_ptr<Notification> Game::makeNotification(const char* picture, int durationMs) const {
-    const int w = config->width;
-    const int h = config->height;
-    auto message = std::make_unique<Notification>(w / 4, h / 4, w / 2, h / 2);
-    message->durationMs = durationMs;
-    message->remainingMs = durationMs;
-    if (picture) message->texture = textures->getTexture(picture);
-    return message;
+    MatchEvents events;
+    match = MatchState::start(characterCode % CODE_BASE - 1, characterCode / CODE_BASE - 1, events);
+    models.load(match.robot1.model, match.robot2.model);
+    matchSounds.load();
+    matchSounds.play(events);
+    recorder.start(match);
 }
 
 void Game::switchMusic(Sound* from, Sound* to) {

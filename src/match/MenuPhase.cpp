@@ -62,6 +62,7 @@ void updateMenu(int elapsedMs) {
             game.menu.reset();
             Game::switchMusic(game.musicMenu, game.musicGame);
         } else if (result == MenuPause::EXIT_TO_MAIN_MENU) {
+            game.recorder.stop();
             replacePage<MainMenu>(game);
         }
     }

@@ -1,7 +1,5 @@
 #include "match/SceneDrawing.h"
 
-#include "actors/Frisbee.h"
-#include "actors/Robot.h"
 #include "assets/FontManager.h"
 #include "assets/TextureManager.h"
 #include "match/Game.h"
@@ -32,11 +30,11 @@ void drawWhite(FontManager& fonts, const char* font, std::string_view text, int 
     fonts.drawText(font, text, left, SCORE_TOP, right, SCORE_BOTTOM, 255, 255, 255, 255, format);
 }
 
-void drawPage(Game& game, Sprite* sprite) {
+void drawPage(Menu& page, Sprite* sprite) {
     if (sprite) sprite->begin(0);
-    game.menu->drawPictures();
+    page.drawPictures();
     if (sprite) sprite->end();
-    game.menu->draw();
+    page.draw();
 }
 
 void drawScore(const Game& game) {
@@ -44,11 +42,12 @@ void drawScore(const Game& game) {
     char playerOne[LINE_CAPACITY];
     char playerTwo[LINE_CAPACITY];
     char clock[LINE_CAPACITY];
-    std::snprintf(playerOne, sizeof playerOne, "Player One : %d Pts - %d sets", game.score[0],
-                  game.setsWon[0]);
-    std::snprintf(playerTwo, sizeof playerTwo, "Player Two : %d Pts - %d sets", game.score[1],
-                  game.setsWon[1]);
-    std::snprintf(clock, sizeof clock, "Time\n%d", game.timeLeft / MS_PER_SECOND);
+    const MatchState& match = game.match;
+    std::snprintf(playerOne, sizeof playerOne, "Player One : %d Pts - %d sets", match.score[0],
+                  match.setsWon[0]);
+    std::snprintf(playerTwo, sizeof playerTwo, "Player Two : %d Pts - %d sets", match.score[1],
+                  match.setsWon[1]);
+    std::snprintf(clock, sizeof clock, "Time\n%d", match.timeLeft / MS_PER_SECOND);
     drawWhite(*game.fonts, "arial", playerOne, SCORE_MARGIN,
               SCORE_MARGIN + SCORE_BOX_WIDTH, DT_LEFT | DT_TOP);
     drawWhite(*game.fonts, "arial", playerTwo, w - SCORE_MARGIN - SCORE_BOX_WIDTH,
@@ -56,22 +55,36 @@ void drawScore(const Game& game) {
     drawWhite(*game.fonts, "arialBig", clock, static_cast<int>(w * 0.5 - CLOCK_HALF_WIDTH),
               static_cast<int>(w * 0.5 + CLOCK_HALF_WIDTH), DT_CENTER);
 }
+// The message over the middle half of the screen, as far into its life as
+// the match says.
+void drawMessage(const Game& game) {
+    const MatchMessage& message = game.match.message;
+    if (!message.shown) return;
+    const int w = game.config->width;
+    const int h = game.config->height;
+    Notification picture(w / 4, h / 4, w / 2, h / 2);
+    picture.durationMs = message.durationMs;
+    picture.remainingMs = message.remainingMs;
+    if (const char* name = messagePictureName(message.picture)) picture.texture = game.textures->getTexture(name);
+    picture.draw();
+}
 }  // namespace
 
 void drawScene() {
-    Game& game = Game::instance();
+    const Game& game = Game::instance();
     Sprite* sprite = game.textures->sprite;
     if (game.menu) {
-        drawPage(game, sprite);
+        drawPage(*game.menu, sprite);
         return;
     }
-    for (Element* object : {static_cast<Element*>(game.arena.get()),
-                            static_cast<Element*>(game.robot1.get()),
-                            static_cast<Element*>(game.robot2.get()),
-                            static_cast<Element*>(game.frisbee.get())})
-        if (object) object->draw();
+    if (game.arena) {
+        game.arena->draw();
+        game.models.draw(game.match.robot1);
+        game.models.draw(game.match.robot2);
+        game.models.draw(game.match.frisbee);
+    }
     if (sprite) sprite->begin(0);
-    if (game.notification) game.notification->draw();
+    drawMessage(game);
     if (sprite) sprite->end();
     drawScore(game);
 }

@@ -37,13 +37,18 @@ Matrix rotationMatrix(float angleX, float angleY, float angleZ) {
 }
 
 void Object3D::draw() {
+    drawPlaced(device, mesh,
+               {x, y, z, scaleX, scaleY, scaleZ, static_cast<float>(rotationX), static_cast<float>(rotationY),
+                static_cast<float>(rotationZ)});
+}
+
+void drawPlaced(GraphicsDevice* device, Mesh* mesh, const Placement& p) {
     if (!mesh || !device) return;
     const Matrix translation =
-        matrixTranslation(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+        matrixTranslation(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
     const Matrix scaling =
-        matrixScaling(static_cast<float>(scaleX), static_cast<float>(scaleY), static_cast<float>(scaleZ));
-    const Matrix rotation = rotationMatrix(static_cast<float>(rotationX), static_cast<float>(rotationY),
-                                           static_cast<float>(rotationZ));
+        matrixScaling(static_cast<float>(p.scaleX), static_cast<float>(p.scaleY), static_cast<float>(p.scaleZ));
+    const Matrix rotation = rotationMatrix(p.rotationX, p.rotationY, p.rotationZ);
     // Scaling after the rotation stretches along the world axes.
     device->setTransform(TransformKind::World, matrixMultiply(matrixMultiply(rotation, scaling), translation));
     drawMesh(mesh);

@@ -29,3 +29,12 @@ constexpr float DEG_TO_RAD = 0.017453292f;
 
 // Ry · Rx · Rz of three angles in degrees: yaw first, then x, then z.
 Matrix rotationMatrix(float angleX, float angleY, float angleZ);
+
+// A mesh drawn at a place, scale and rotation (degrees); nothing without a
+// device or a mesh.
+struct Placement {
+    double x, y, z;
+    double scaleX, scaleY, scaleZ;
+    float rotationX, rotationY, rotationZ;
+};
+void drawPlaced(GraphicsDevice* device, Mesh* mesh, const Placement& placement);

@@ -6,9 +6,8 @@
 #include "audio/SoundManager.h"
 #include "input/InputManager.h"
 #include "match/Game.h"
+#include "match/MatchPhase.h"
 #include "match/MenuPhase.h"
-#include "match/NotificationPhase.h"
-#include "match/PlayPhase.h"
 #include "platform/Clock.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/Memory.h"
@@ -104,10 +103,8 @@ int runApplication(LoopObserver* observer) {
         }
         if (game.menu)
             updateMenu(step);
-        else if (game.notification)
-            updateNotification(step);
         else
-            updatePlay(step);
+            updateMatch(step);
         renderFrame();
         if (observer) observer->framePresented();
         // The intro is on screen: the other start-up files may now decode

@@ -1,5 +1,8 @@
 #include "actors/Frisbee.h"
 
+#include "actors/ActorModels.h"
+#include "actors/Robot.h"
+#include "match/MatchEvents.h"
 #include "support/RecordingGraphics.h"
 #include "support/WorkingDirectory.h"
 
@@ -21,7 +24,8 @@ Frisbee discIn(int state, double x, double y, double z, double velocityX, double
 // Updates until the disc leaves the given state; returns the time that took.
 int spentIn(Frisbee& disc, int state) {
     int spent = 0;
-    for (; disc.state == state && spent < 5000; spent += STEP) disc.update(STEP);
+    MatchEvents events;
+    for (; disc.state == state && spent < 5000; spent += STEP) disc.update(STEP, events);
     return spent;
 }
 
@@ -42,7 +46,8 @@ TEST(FrisbeeTest, ReboundsOffTheSideWallsWithTheirSpinAndScoresPastAGoalLineButN
     for (const Case& c : cases) {
         Frisbee disc = discIn(FrisbeeGliding, c.x, c.y, -4.9, c.velocityX, c.velocityY);
         std::tie(disc.visible, disc.spinPositive) = std::tuple(c.visible, c.spinBefore);
-        disc.update(c.elapsedMs);
+        MatchEvents events;
+        disc.update(c.elapsedMs, events);
         const double wallY = c.velocityY == 0.0 ? c.y : c.y > 0.0 ? 2.4 : -2.4;
         EXPECT_EQ(std::tuple(disc.state, disc.points, disc.y, disc.velocityY, disc.spinPositive),
                   std::tuple(c.points > 0 ? FrisbeeScored : FrisbeeGliding, c.points, wallY, -c.velocityY, c.spinAfter))
@@ -58,7 +63,8 @@ TEST(FrisbeeTest, LobLandsAboutOneAndAHalfSecondsLaterForTwoPointsUnlessItSlides
     EXPECT_TRUE(spent > 1350 && spent < 1600) << spent;
 
     Frisbee late = discIn(FrisbeeLobbed, 6.45, 0.0, -5.31, 4.0, 0.0, -3.0);
-    late.update(STEP);
+    MatchEvents events;
+    late.update(STEP, events);
     EXPECT_EQ(std::tuple(late.state, late.points, late.z), std::tuple(int(FrisbeeScored), 5, FLOOR_Z));
 }
 
@@ -66,7 +72,8 @@ TEST(FrisbeeTest, ScoredOrServedDiscDropsStillOnTheOtherHalfAndRestsOnTheFloorAb
     for (int scorer : {1, 2}) {
         Frisbee disc = discIn(FrisbeeScored, -7.0, 1.0, -4.9, -4.0, 2.0, 1.0);
         std::tie(disc.owner, disc.rotationY) = std::tuple(scorer, 123.0);
-        disc.update(STEP);
+        MatchEvents events;
+        disc.update(STEP, events);
         EXPECT_EQ(std::tuple(disc.state, disc.owner, disc.rotationY), std::tuple(int(FrisbeeDropping), 0, 0.0));
         EXPECT_EQ((std::array{disc.x, disc.y, disc.z, disc.velocityX, disc.velocityY, disc.velocityZ}),
                   (std::array{scorer == 1 ? -4.0 : 4.0, 0.0, 0.0, 0.0, 0.0, 0.0})) << scorer;
@@ -75,7 +82,8 @@ TEST(FrisbeeTest, ScoredOrServedDiscDropsStillOnTheOtherHalfAndRestsOnTheFloorAb
     // A serve clears pending points; the server cannot catch the disc while it falls.
     Frisbee disc = discIn(FrisbeeGliding, 2.0, 1.0, -4.9, 3.0, 1.0);
     disc.points = 3;
-    disc.serve(2);
+    MatchEvents events;
+    disc.serve(2, events);
     EXPECT_EQ(std::tuple(disc.state, disc.points, disc.owner), std::tuple(int(FrisbeeDropping), 0, 2));
     const int spent = spentIn(disc, FrisbeeDropping);
     EXPECT_EQ(std::tuple(disc.state, disc.z, disc.velocityZ, disc.owner),
@@ -86,12 +94,14 @@ TEST(FrisbeeTest, ScoredOrServedDiscDropsStillOnTheOtherHalfAndRestsOnTheFloorAb
 TEST(FrisbeeTest, DrawnOnlyWhenVisibleAndNotHeld) {
     RecordingDevice& device = installRecordingDevice();
     WorkingDirectory inside{KORV_GAME_DIR};
+    ActorModels models;
+    models.load(ModelSmall, ModelSmall);
     Frisbee disc(1.0, 0.5, -4.9, 0.0, 0.0, 0.0);  // held from the start
     struct Case { int state; bool visible, drawn; };
     for (Case c : {Case{FrisbeeHeld, true, false}, {FrisbeeGliding, true, true}, {FrisbeeGliding, false, false}}) {
         std::tie(disc.state, disc.visible) = std::tuple(c.state, c.visible);
         device.clearCalls();
-        disc.draw();
+        models.draw(disc);
         EXPECT_EQ(device.count(DeviceCall::Kind::DrawSubset) > 0, c.drawn) << c.state << c.visible;
     }
 }

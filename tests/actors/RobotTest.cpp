@@ -1,11 +1,14 @@
 #include "actors/Robot.h"
 
+#include "actors/ActorModels.h"
 #include "actors/Frisbee.h"
 #include "assets/MeshManager.h"
 #include "audio/AudioTestSupport.h"
+#include "audio/MatchSounds.h"
 #include "audio/Sound.h"
 #include "audio/SoundManager.h"
-#include "input/InputManager.h"
+#include "match/MatchEvents.h"
+#include "scene/Object3D.h"
 #include "support/RecordingGraphics.h"
 #include "support/WorkingDirectory.h"
 
@@ -23,11 +26,10 @@ const double SMALL_SPEED = 1.35f;  // the small robot's speed, as the robot stor
 
 class RobotTest : public testing::Test {
 protected:
-    RobotTest() { input.controls.fill(Released); }
-
-    void set(int player, ControlKind kind, int value = Active) { input.controls[controlIndex(kind, player)] = value; }
+    void set(int player, ControlKind kind, int value = Active) { controls[controlIndex(kind, player)] = value; }
     void hold(int player, const std::vector<ControlKind>& kinds) { for (ControlKind kind : kinds) set(player, kind); }
-    int control(int player, ControlKind kind) const { return input.controls[controlIndex(kind, player)]; }
+    int control(int player, ControlKind kind) const { return controls[controlIndex(kind, player)]; }
+    void update(Robot& robot) { robot.update(STEP, controls, events); }
 
     // A robot holding the disc, as a catch leaves it.
     static void giveDisc(Robot& robot, double holdTime = HOLD_TIME_MS) {
@@ -35,18 +37,19 @@ protected:
     }
 
     // Whether player 1's robot at (3, 0) catches the disc; one not caught is left as it was.
-    static bool catches(int model, int robotState, Frisbee disc) {
+    bool catches(int model, int robotState, Frisbee disc) {
         Robot robot(1, model, 3.0, 0.0);
         std::tie(robot.state, robot.holdTime) = std::tuple(robotState, 1000.0);
         const auto before = std::tuple(disc.state, disc.owner);
-        robot.interact(disc);
+        robot.interact(disc, events);
         const bool caught = robot.holdTime == HOLD_TIME_MS;
         EXPECT_EQ(robot.state == RobotHolding, caught || robotState == RobotHolding);
         EXPECT_EQ(std::tuple(disc.state, disc.owner), caught ? std::tuple(int(FrisbeeHeld), 1) : before);
         return caught;
     }
 
-    InputManager& input = InputManager::instance();
+    ControlStates controls{};
+    MatchEvents events;
 };
 
 Frisbee discAt(double x, double y, double z, int state, int owner = 0) {
@@ -67,9 +70,9 @@ float pitch(ALuint source) {
 
 TEST_F(RobotTest, AnUnknownModelBuildsASmallRobot) {
     Robot small(1, ModelSmall, 6.0, 0.0), odd(2, 2, -6.0, 0.0);
-    EXPECT_NE(small.headMesh, Robot(2, ModelBig, -6.0, 0.0).headMesh);
-    EXPECT_EQ(std::tuple(odd.model, odd.speed, odd.reachX, odd.reachHeight, odd.headMesh, odd.mesh),
-              std::tuple(int(ModelSmall), small.speed, small.reachX, small.reachHeight, small.headMesh, small.mesh));
+    EXPECT_NE(small.speed, Robot(2, ModelBig, -6.0, 0.0).speed);
+    EXPECT_EQ(std::tuple(odd.model, odd.speed, odd.reachX, odd.reachHeight, odd.throwStrength),
+              std::tuple(int(ModelSmall), small.speed, small.reachX, small.reachHeight, small.throwStrength));
 }
 
 TEST_F(RobotTest, DirectionsHeldSetVelocityAndTurnWhenFreeAndAimTheThrowWhenHolding) {
@@ -91,7 +94,7 @@ TEST_F(RobotTest, DirectionsHeldSetVelocityAndTurnWhenFreeAndAimTheThrowWhenHold
             for (ControlKind kind : {Up, Down, Left, Right}) set(player, kind, c.held[kind]);
             const double x = player == 1 ? 3.0 : -3.0;
             Robot robot(player, ModelSmall, x, 0.0);
-            robot.update(STEP);
+            update(robot);
             // The bottom turns toward the target at 0.4° a millisecond.
             const double turn = player == 1 ? c.turn1 : c.turn2;
             EXPECT_EQ(std::tuple(robot.velocityX, robot.velocityY, robot.turnTarget, robot.rotationY),
@@ -102,7 +105,7 @@ TEST_F(RobotTest, DirectionsHeldSetVelocityAndTurnWhenFreeAndAimTheThrowWhenHold
             Robot thrower(player, ModelSmall, x, 0.0);
             giveDisc(thrower, 2000.0);
             thrower.rotationY = 9.99;  // close enough to its target, 0, to snap onto it
-            thrower.update(STEP);
+            update(thrower);
             const double angle = degrees(thrower.throwVelocityX, thrower.throwVelocityY);
             EXPECT_NEAR(std::fabs(angle) == 180.0 ? 180.0 : angle, player == 1 ? c.angle1 : c.angle2, 1e-5);
             EXPECT_EQ(thrower.rotationY, 0.0);
@@ -113,24 +116,24 @@ TEST_F(RobotTest, DirectionsHeldSetVelocityAndTurnWhenFreeAndAimTheThrowWhenHold
 TEST_F(RobotTest, DashTriplesTheWalkSlidesToAStopAndThenWantsTheButtonLetGo) {
     hold(2, {Left, Action1});
     Robot robot(2, ModelBig, -5.5, 0.0);
-    robot.update(STEP);
+    update(robot);
     EXPECT_EQ(std::tuple(robot.state, control(2, Action1)), std::tuple(int(RobotDashing), int(Active)));
     EXPECT_DOUBLE_EQ(robot.velocityX, 4.8);  // and the button is not used up by the start of a dash
     // Steering does nothing while dashing.
     set(2, Left, Released);
     set(2, Up);
     int updates = 0;
-    for (; robot.state == RobotDashing && updates < 100; ++updates) robot.update(STEP);
+    for (; robot.state == RobotDashing && updates < 100; ++updates) update(robot);
     EXPECT_EQ(updates, 18);  // 4.8 loses 0.264 per update and stops below 0.5
     EXPECT_EQ(control(2, Action1), Consumed);
     // Still held: it walks but does not dash again.
-    robot.update(STEP);
+    update(robot);
     EXPECT_EQ(std::tuple(robot.state, robot.velocityY), std::tuple(int(RobotFree), 1.6));
 
     // The small robot dashes faster, 2.16 × 3 / √1.35 (the root in single precision).
     hold(1, {Left, Action1});
     Robot small(1, ModelSmall, 3.0, 0.0);
-    small.update(STEP);
+    update(small);
     EXPECT_EQ(small.velocityX, 1.6 * SMALL_SPEED * (3.0 / std::sqrt(1.35f)));
 }
 
@@ -149,11 +152,11 @@ TEST_F(RobotTest, ThrowWaitsOutTheFirstMomentsIsForcedAfterFourSecondsAndALobGoe
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(&c - cases);
-        input.controls.fill(Released);
+        controls.fill(Released);
         hold(c.player, c.held);
         Robot robot(c.player, c.model, c.x, c.y);
         giveDisc(robot, c.holdTime);
-        for (int i = 0; i < c.updates; ++i) robot.update(STEP);
+        for (int i = 0; i < c.updates; ++i) update(robot);
         EXPECT_NEAR(std::hypot(robot.throwVelocityX, robot.throwVelocityY), c.speed, 1e-6);
         EXPECT_NEAR(c.speed > 0.0 ? std::fabs(degrees(robot.throwVelocityX, robot.throwVelocityY)) : 0.0, c.angle, 1e-5);
         EXPECT_EQ(robot.throwVelocityZ, c.velocityZ);
@@ -167,7 +170,7 @@ TEST_F(RobotTest, CatchTakesTheDiscWithoutStoppingTheRobotWhichCarriesAndRelease
     std::tie(robot.state, robot.velocityX) = std::tuple(int(RobotDashing), 3.0);
     Frisbee disc = discAt(-3.2, 1.1, -4.9, FrisbeeGliding, 1);
     std::tie(disc.velocityX, disc.rotationY) = std::tuple(5.0, 50.0);
-    robot.interact(disc);
+    robot.interact(disc, events);
     // The head looks where the disc was; the disc is carried still just in front, at z 0, not turned.
     EXPECT_EQ(std::tuple(robot.state, robot.velocityX, robot.discX), std::tuple(int(RobotHolding), 3.0, -3.2));
     EXPECT_EQ(std::tuple(disc.x, disc.y, disc.z, disc.velocityX, disc.rotationY),
@@ -176,8 +179,8 @@ TEST_F(RobotTest, CatchTakesTheDiscWithoutStoppingTheRobotWhichCarriesAndRelease
     // It rides along and is lobbed from there; a flat throw's release is played out by every rally.
     std::tie(robot.x, robot.velocityX, robot.holdTime) = std::tuple(-2.0, 0.0, 3000.0);
     set(2, Action2);
-    robot.update(STEP);
-    robot.interact(disc);
+    update(robot);
+    robot.interact(disc, events);
     EXPECT_EQ(std::tuple(robot.state, robot.throwVelocityX, robot.throwVelocityZ), std::tuple(int(RobotFree), 0.0, 0.0));
     EXPECT_EQ(std::tuple(disc.state, disc.owner, disc.x, disc.y, disc.z, disc.velocityZ),
               std::tuple(int(FrisbeeLobbed), 2, robot.x + 0.1, 1.0, -4.9, 10.0));
@@ -226,7 +229,7 @@ TEST_F(RobotTest, HeldRobotSlidesUnderFrictionAndLimitsKeepItOnItsHalf) {
         Robot robot(c.player, ModelBig, c.x, c.y);
         giveDisc(robot);
         std::tie(robot.velocityX, robot.velocityY) = std::tuple(c.velocityX, c.velocityY);
-        robot.update(STEP);
+        update(robot);
         // A stop or a limit ends neither the holding nor anything else.
         EXPECT_EQ(std::tuple(robot.x, robot.y, robot.velocityX, robot.state),
                   std::tuple(c.endX, c.endY, c.endVelocityX, int(RobotHolding))) << "case " << &c - cases;
@@ -239,8 +242,8 @@ TEST_F(RobotTest, HeadLooksAtTheDiscSeenAtTheLastInteractAndKeepsItsWayRightOnTo
         Robot robot(1, ModelBig, 3.0, 0.0);
         robot.headYaw = 77.0;
         Frisbee disc = discAt(discX, discY, -4.9, FrisbeeGliding, 1);
-        robot.interact(disc);
-        robot.update(STEP);
+        robot.interact(disc, events);
+        update(robot);
         EXPECT_NEAR(robot.headYaw, yaw, 1e-5) << "disc at " << discX << ", " << discY;
     }
 }
@@ -252,35 +255,47 @@ TEST_F(RobotTest, RunningNoiseFollowsTheRobotWithAPitchThatGrowsWithItsSpeedSqua
     hold(1, {Up});
     hold(2, {Left});
     Robot big(1, ModelBig, 3.0, 1.0), small(2, ModelSmall, -3.0, 0.0);
-    ASSERT_GT(big.moveSound->buffer, 0u);
-    const ALuint source = big.moveSound->sources[0];
-    big.update(STEP);
+    MatchSounds sounds;
+    sounds.load();
+    const Sound* move = SoundManager::instance().sounds.at("move").get();
+    ASSERT_GT(move->buffer, 0u);
+    const ALuint source = move->sources[0];
+    const auto heard = [&](Robot& robot) {
+        events.clear();
+        update(robot);
+        sounds.play(events);
+    };
+    heard(big);
     ASSERT_EQ(sourceState(source), AL_PLAYING);
     alSourcei(source, AL_LOOPING, AL_TRUE);  // the short sound then lasts to the last check
     EXPECT_NEAR(pitch(source), 1.6 * 1.6 / 3.0, 1e-6);
     // Player 2's small robot uses the other source, higher pitched.
-    small.update(STEP);
-    EXPECT_EQ(sourceState(small.moveSound->sources[1]), AL_PLAYING);
-    EXPECT_NEAR(pitch(small.moveSound->sources[1]), 2.16 * 2.16 / 3.0, 1e-5);
+    heard(small);
+    EXPECT_EQ(sourceState(move->sources[1]), AL_PLAYING);
+    EXPECT_NEAR(pitch(move->sources[1]), 2.16 * 2.16 / 3.0, 1e-5);
 
     // Standing still stops it.
     set(1, Up, Released);
-    big.update(STEP);
+    heard(big);
     EXPECT_NE(sourceState(source), AL_PLAYING);
 }
 
 TEST_F(RobotTest, DrawsThreePartsAtOnePlaceEachWithItsOwnYaw) {
     RecordingDevice& device = installRecordingDevice();
     WorkingDirectory inside{KORV_GAME_DIR};
+    ActorModels models;
+    models.load(ModelBig, ModelSmall);
     Robot robot(1, ModelBig, 3.25, -1.5);
     std::tie(robot.headYaw, robot.rotationY) = std::tuple(30.5, -45.0);
     device.clearCalls();
-    robot.draw();
+    models.draw(robot);
+    MeshManager& meshes = MeshManager::instance();
     // The head looks at the disc, the body faces the other half and the bottom turns from there
     // toward the running direction. Each part is stood up, turned by its yaw, scaled, then put in place.
     std::size_t draws = 0;
     for (const auto& [part, yaw] :
-         {std::pair<const Mesh*, float>{robot.headMesh, 30.5f}, {robot.bodyMesh, 180.0f}, {robot.mesh, 135.0f}}) {
+         {std::pair<const Mesh*, float>{meshes.getMesh("BigHead"), 30.5f}, {meshes.getMesh("BigBody"), 180.0f},
+          {meshes.getMesh("BigBottom"), 135.0f}}) {
         const Matrix world = matrixMultiply(
             matrixMultiply(rotationMatrix(90.0f, yaw, 90.0f), matrixScaling(0.3f, 0.3f, 0.3f)),
             matrixTranslation(3.25f, -1.5f, float(robot.z)));

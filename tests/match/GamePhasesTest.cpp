@@ -86,10 +86,10 @@ TEST(MenuPhaseTest, FromTheIntroThroughThePagesToMatchesThatStartFromZero) {
     world.tap(Action1, 1);
     world.tap(Action1, 2);
     ASSERT_EQ(game.menu, nullptr);
-    EXPECT_EQ(std::pair(game.robot1->model, game.robot2->model), std::pair(int(ModelBig), int(ModelSmall)));
+    EXPECT_EQ(std::pair(game.match.robot1.model, game.match.robot2.model), std::pair(int(ModelBig), int(ModelSmall)));
     EXPECT_EQ(musics(game), std::pair(true, false));
     world.discHeldByPlayer1();
-    std::tie(game.score, game.setsWon) = std::pair(std::array{12, 3}, std::array{1, 1});
+    std::tie(game.match.score, game.match.setsWon) = std::pair(std::array{12, 3}, std::array{1, 1});
     world.runUntil(never, 500);
 
     // Escape pauses; still held, the pause page ignores it, and time passes
@@ -98,14 +98,14 @@ TEST(MenuPhaseTest, FromTheIntroThroughThePagesToMatchesThatStartFromZero) {
     world.loopStep();
     ASSERT_EQ(pageTitle(game), "Pause");
     EXPECT_EQ(musics(game), std::pair(false, true));
-    const int clock = game.timeLeft;
-    const double x1 = game.robot1->x, y2 = game.robot2->y;
+    const int clock = game.match.timeLeft;
+    const double x1 = game.match.robot1.x, y2 = game.match.robot2.y;
     world.runUntil(never, 1000);
     world.keys.hold(KeyCode::Return);
     world.loopStep();
     ASSERT_EQ(game.menu, nullptr);
     EXPECT_EQ(musics(game), std::pair(true, false));
-    EXPECT_EQ(std::tuple(game.timeLeft, game.score, game.setsWon, game.robot1->x, game.robot2->y),
+    EXPECT_EQ(std::tuple(game.match.timeLeft, game.match.score, game.match.setsWon, game.match.robot1.x, game.match.robot2.y),
               std::tuple(clock, std::array{12, 3}, std::array{1, 1}, x1, y2));
     // Escape still held since the pause: no second pause until released.
     world.keys.release(KeyCode::Return);
@@ -127,9 +127,9 @@ TEST(MenuPhaseTest, FromTheIntroThroughThePagesToMatchesThatStartFromZero) {
     ASSERT_EQ(game.menu, nullptr);
     // Robots on their start spots; player 1's lies just outside its limit,
     // so one step puts it at 5.89.
-    EXPECT_EQ(std::tuple(game.score, game.setsWon, game.flow, game.robot1->x, game.robot2->x, game.frisbee->state),
-              std::tuple(std::array{0, 0}, std::array{0, 0}, Game::FlowPlaying, 5.89, -6.0, int(FrisbeeDropping)));
-    EXPECT_NEAR(game.timeLeft, Game::SET_TIME_MS - 16.5, 16.5);
+    EXPECT_EQ(std::tuple(game.match.score, game.match.setsWon, game.match.flow, game.match.robot1.x, game.match.robot2.x, game.match.frisbee.state),
+              std::tuple(std::array{0, 0}, std::array{0, 0}, FlowPlaying, 5.89, -6.0, int(FrisbeeDropping)));
+    EXPECT_NEAR(game.match.timeLeft, SET_TIME_MS - 16.5, 16.5);
 }
 
 TEST(PlayPhaseTest, FocusLossPausesAfterTheMessageAndTheClockWaitsForTheCatch) {
@@ -137,7 +137,7 @@ TEST(PlayPhaseTest, FocusLossPausesAfterTheMessageAndTheClockWaitsForTheCatch) {
     Game& game = world.game;
     game.startMatch(12);
     world.discHeldByPlayer1();
-    game.notification = game.makeNotification("3points", 300);
+    game.match.message = {true, Picture3Points, 300, 300};
     pauseOnFocusLoss();
     world.loopStep();
     EXPECT_EQ(game.menu, nullptr) << "the message runs on";
@@ -151,18 +151,19 @@ TEST(PlayPhaseTest, FocusLossPausesAfterTheMessageAndTheClockWaitsForTheCatch) {
     EXPECT_EQ(game.menu, nullptr);
 
     game.startMatch(22);
-    Frisbee& disc = *game.frisbee;
-    disc.serve(1);  // drops on player 2's half, at x = -4
+    Frisbee& disc = game.match.frisbee;
+    MatchEvents served;
+    disc.serve(1, served);  // drops on player 2's half, at x = -4
     world.runUntil(never, 3000);
     // The clock stands still until the catch.
-    EXPECT_EQ(std::pair(disc.state, game.timeLeft), std::pair(int(FrisbeeResting), Game::SET_TIME_MS));
+    EXPECT_EQ(std::pair(disc.state, game.match.timeLeft), std::pair(int(FrisbeeResting), SET_TIME_MS));
 
     // Player 2 runs to the disc and picks it up: the step of the catch counts.
     world.keys.hold(Left, 2);
     ASSERT_TRUE(world.runUntil([&] { return disc.state == FrisbeeHeld; }, 3000));
-    EXPECT_EQ(std::pair(disc.owner, game.timeLeft), std::pair(2, Game::SET_TIME_MS - 33));
+    EXPECT_EQ(std::pair(disc.owner, game.match.timeLeft), std::pair(2, SET_TIME_MS - 33));
     world.loopStep(20);
-    EXPECT_EQ(game.timeLeft, Game::SET_TIME_MS - 53);
+    EXPECT_EQ(game.match.timeLeft, SET_TIME_MS - 53);
 }
 
 using Messages = std::vector<std::string>;
@@ -176,30 +177,29 @@ using Pair = std::array<int, 2>;
 Messages messagesAfter(MatchWorld& world, Pair score, Pair sets, int scorer, double y = 0.0) {
     Game& game = world.game;
     game.startMatch(11);
-    std::tie(game.score, game.setsWon, game.robot1->x, game.robot2->y) = std::tuple(score, sets, 3.0, -2.0);
-    Frisbee& disc = *game.frisbee;
+    std::tie(game.match.score, game.match.setsWon, game.match.robot1.x, game.match.robot2.y) = std::tuple(score, sets, 3.0, -2.0);
+    Frisbee& disc = game.match.frisbee;
     if (scorer)  // a flat throw about to cross the other's goal line
         std::tie(disc.state, disc.owner, disc.x, disc.y, disc.z, disc.velocityX) =
             std::tuple(int(FrisbeeGliding), scorer, scorer == 1 ? -6.45 : 6.45, y, -4.9, scorer == 1 ? -5.0 : 5.0);
     else
         world.discHeldByPlayer1();
-    if (!scorer) game.timeLeft = 10;  // runs out in the first step
+    if (!scorer) game.match.timeLeft = 10;  // runs out in the first step
     world.loopStep();
     Messages shown;
-    const auto showing = [&] { return game.notification && !game.menu; };
+    const MatchMessage& message = game.match.message;
+    const auto showing = [&] { return message.shown && !game.menu; };
     while (showing() && shown.size() < 5) {
-        std::string name = "?";
-        for (const char* picture : {"2points", "3points", "5points", "timesup", "draw", "p1WonSet",
-                                    "p2WonSet", "p1WonGame", "p2WonGame"})
-            if (game.notification->texture == world.picture(picture)) name = picture;
+        const char* picture = messagePictureName(message.picture);
+        const std::string name = picture ? picture : "?";
         // A message made at the end of another has all its time ahead.
         int steps = 1;
         for (world.loopStep(33); showing() && steps < 1000 &&
-                                 game.notification->remainingMs < game.notification->durationMs;
+                                 message.remainingMs < message.durationMs;
              ++steps)
             world.loopStep(33);
         shown.push_back(name + " " + std::to_string(steps));
-        const Robot &r1 = *game.robot1, &r2 = *game.robot2;
+        const Robot &r1 = game.match.robot1, &r2 = game.match.robot2;
         EXPECT_EQ(std::tuple(r1.x, r1.y, r1.state, r2.x, r2.y, r2.state),
                   std::tuple(6.0, 0.0, RobotFree, -6.0, 0.0, RobotFree)) << "after " << name;
     }
@@ -209,24 +209,24 @@ Messages messagesAfter(MatchWorld& world, Pair score, Pair sets, int scorer, dou
 TEST(NotificationPhaseTest, GoalsAndSetsLetPlayGoOnUntilTheSecondSetWinsTheMatch) {
     MatchWorld world;
     Game& game = world.game;
-    const int clock = Game::SET_TIME_MS - 33;  // the step of the throw counts
+    const int clock = SET_TIME_MS - 33;  // the step of the throw counts
     EXPECT_EQ(messagesAfter(world, {0, 0}, {0, 0}, 2), (Messages{"5points 31"}));
-    EXPECT_EQ(std::tuple(game.score, game.flow, game.timeLeft), std::tuple(Pair{0, 5}, Game::FlowPlaying, clock))
+    EXPECT_EQ(std::tuple(game.match.score, game.match.flow, game.match.timeLeft), std::tuple(Pair{0, 5}, FlowPlaying, clock))
         << "the match stands still under a message";
     world.loopStep();  // served on the half of the player who did not score
-    EXPECT_EQ(std::pair(game.frisbee->state, game.frisbee->x), std::pair(int(FrisbeeDropping), 4.0));
+    EXPECT_EQ(std::pair(game.match.frisbee.state, game.match.frisbee.x), std::pair(int(FrisbeeDropping), 4.0));
 
     EXPECT_EQ(messagesAfter(world, {18, 12}, {0, 0}, 1, 1.5), (Messages{"3points 31", "p1WonSet 61"}));
-    EXPECT_EQ(std::tuple(game.setsWon, game.score, game.flow, game.timeLeft),
-              std::tuple(Pair{1, 0}, Pair{0, 0}, Game::FlowPlaying, clock))
+    EXPECT_EQ(std::tuple(game.match.setsWon, game.match.score, game.match.flow, game.match.timeLeft),
+              std::tuple(Pair{1, 0}, Pair{0, 0}, FlowPlaying, clock))
         << "the clock runs on into the next set";
 
     // At a draw no set is won; served by player 2, the disc drops on player
     // 1's half and only player 1 may catch it before it lands.
     EXPECT_EQ(messagesAfter(world, {7, 7}, {1, 0}, 0), (Messages{"timesup 31", "draw 61"}));
-    EXPECT_EQ(std::tuple(game.setsWon, game.score, game.flow, game.timeLeft),
-              std::tuple(Pair{1, 0}, Pair{0, 0}, Game::FlowNextSet, Game::SET_TIME_MS));
-    const Frisbee& disc = *game.frisbee;
+    EXPECT_EQ(std::tuple(game.match.setsWon, game.match.score, game.match.flow, game.match.timeLeft),
+              std::tuple(Pair{1, 0}, Pair{0, 0}, FlowNextSet, SET_TIME_MS));
+    const Frisbee& disc = game.match.frisbee;
     EXPECT_EQ(std::tuple(disc.state, disc.x, disc.owner, disc.visible), std::tuple(int(FrisbeeDropping), 4.0, 2, true));
 
     // 17 and 3 make exactly the 20 points a set needs; or the clock runs
@@ -249,9 +249,8 @@ TEST(SceneDrawingTest, MatchViewThenMessageThenScoreAndClock) {
     Game& game = world.game;
     game.startMatch(11);
     // Whole seconds left, never rounded up.
-    std::tie(game.score, game.setsWon, game.timeLeft) = std::tuple(Pair{20, 5}, Pair{1, 0}, 98999);
-    game.notification = game.makeNotification("5points", 1000);
-    game.notification->remainingMs = 875;
+    std::tie(game.match.score, game.match.setsWon, game.match.timeLeft) = std::tuple(Pair{20, 5}, Pair{1, 0}, 98999);
+    game.match.message = {true, Picture5Points, 1000, 875};
     device.clearCalls();
     drawScene();
 

@@ -13,20 +13,20 @@ constexpr int SOAK_GAME_MS = 3 * 60 * 60 * 1000;
 
 // Every value the rules bound, with its bounds; the first one outside.
 testing::AssertionResult withinRanges(const Game& game) {
-    const Robot& r1 = *game.robot1;
-    const Robot& r2 = *game.robot2;
-    const Frisbee& disc = *game.frisbee;
+    const Robot& r1 = game.match.robot1;
+    const Robot& r2 = game.match.robot2;
+    const Frisbee& disc = game.match.frisbee;
     const struct {
         const char* what;
         double value, low, high;
     } ranges[] = {
-        {"clock", double(game.timeLeft), 0, Game::SET_TIME_MS},
+        {"clock", double(game.match.timeLeft), 0, SET_TIME_MS},
         // The last goal of a set may overshoot 20 until its message ends.
-        {"score 1", double(game.score[0]), 0, Game::SET_POINTS + 4},
-        {"score 2", double(game.score[1]), 0, Game::SET_POINTS + 4},
-        {"sets 1", double(game.setsWon[0]), 0, Game::SETS_TO_WIN},
-        {"sets 2", double(game.setsWon[1]), 0, Game::SETS_TO_WIN},
-        {"flow", double(game.flow), Game::FlowPlaying, Game::FlowNextSet},
+        {"score 1", double(game.match.score[0]), 0, SET_POINTS + 4},
+        {"score 2", double(game.match.score[1]), 0, SET_POINTS + 4},
+        {"sets 1", double(game.match.setsWon[0]), 0, SETS_TO_WIN},
+        {"sets 2", double(game.match.setsWon[1]), 0, SETS_TO_WIN},
+        {"flow", double(game.match.flow), FlowPlaying, FlowNextSet},
         {"robot 1 x", r1.x, 1.0, 6.0},
         {"robot 2 x", r2.x, -6.0, -1.0},
         {"robot 1 y", r1.y, -2.25, 2.25},
@@ -39,8 +39,8 @@ testing::AssertionResult withinRanges(const Game& game) {
         // passes the floor: at most about 0.6 below it.
         {"disc z", disc.z, -6.0, 3.0},
         {"disc owner", double(disc.owner), 0, 2},
-        {"message time", game.notification ? double(game.notification->remainingMs) : 1.0, 1,
-         game.notification ? double(game.notification->durationMs) : 1.0},
+        {"message time", game.match.message.shown ? double(game.match.message.remainingMs) : 1.0, 1,
+         game.match.message.shown ? double(game.match.message.durationMs) : 1.0},
     };
     for (const auto& range : ranges)
         if (!(range.value >= range.low && range.value <= range.high))
@@ -87,11 +87,11 @@ TEST(MatchSoakTest, HoursOfRandomPlayStayWithinTheRules) {
             else
                 world.keys.release(KeyCode::Escape);
         }
-        const bool wasPlaying = !game.menu && !game.notification;
+        const bool wasPlaying = !game.menu && !game.match.message.shown;
         const int t = stepMs(random);
         world.loopStep(t);
         elapsed += t;
-        if (wasPlaying && game.notification && game.flow == Game::FlowPlaying) ++goals;
+        if (wasPlaying && game.match.message.shown && game.match.flow == FlowPlaying) ++goals;
         if (wasPlaying && game.menu) ++pauses;
         ASSERT_TRUE(withinRanges(game)) << "after " << elapsed << " ms";
     }

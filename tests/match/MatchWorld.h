@@ -7,12 +7,11 @@
 #include "audio/Sound.h"
 #include "audio/SoundManager.h"
 #include "match/Game.h"
+#include "match/MatchEvents.h"
+#include "match/MatchPhase.h"
 #include "match/MenuPhase.h"
-#include "match/NotificationPhase.h"
-#include "match/PlayPhase.h"
 #include "menus/GameDirectory.h"
 #include "menus/Menu.h"
-#include "menus/Notification.h"
 #include "menus/RecordingScreen.h"
 #include "menus/ScriptedKeys.h"
 
@@ -48,10 +47,8 @@ public:
         game.loadNextAsset();
         if (game.menu)
             updateMenu(stepMs);
-        else if (game.notification)
-            updateNotification(stepMs);
         else
-            updatePlay(stepMs);
+            updateMatch(stepMs);
     }
     // Loop steps until done() holds after one, at most maxMs of game time;
     // returns whether it held.
@@ -79,8 +76,8 @@ public:
 
     // The disc held by player 1's robot, so the clock runs and nothing scores.
     void discHeldByPlayer1() {
-        std::tie(game.frisbee->state, game.frisbee->owner) = std::tuple(int(FrisbeeHeld), 1);
-        std::tie(game.robot1->state, game.robot1->holdTime) = std::tuple(int(RobotHolding), HOLD_TIME_MS);
+        std::tie(game.match.frisbee.state, game.match.frisbee.owner) = std::tuple(int(FrisbeeHeld), 1);
+        std::tie(game.match.robot1.state, game.match.robot1.holdTime) = std::tuple(int(RobotHolding), HOLD_TIME_MS);
     }
 
     GameDirectory& directory;
