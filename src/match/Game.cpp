@@ -9,8 +9,12 @@
 #include "menus/Menu.h"
 #include "match/MatchEvents.h"
 #include "menus/MenuIntro.h"
+#include "menus/MenuReplays.h"
 #include "scene/Object3D.h"
 #include "shell/Config.h"
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 constexpr int SCORE_FONT_HEIGHT = 25;
@@ -38,6 +42,8 @@ std::string messagePicturePath(const char* picture) {
     return std::string("Images/Interface/") + picture + ".png";
 }
 }  // namespace
+
+std::optional<Replay> Game::replayToWatch;
 
 Game& Game::instance() {
     static Game game;
@@ -123,23 +129,48 @@ bool Game::loadNextAsset() {
 
 void Game::freeMatch() {
     recorder.stop();
+    playback.reset();
     menu.reset();
     arena.reset();
+}
+
+void Game::setUpArena() {
+    arena = std::make_unique<Object3D>(ARENA_X, ARENA_Y, ARENA_Z, ARENA_SCALE_X, ARENA_SCALE_Y,
+                                       ARENA_SCALE_Z, ARENA_ROTATION_X, ARENA_ROTATION_Y,
+                                       ARENA_ROTATION_Z, 0.0, 0.0, 0.0);
+    arena->mesh = meshes->getMesh("arena");
 }
 
 void Game::startMatch(int characterCode) {
     freeMatch();
     pauseAsked = false;
-    arena = std::make_unique<Object3D>(ARENA_X, ARENA_Y, ARENA_Z, ARENA_SCALE_X, ARENA_SCALE_Y,
-                                       ARENA_SCALE_Z, ARENA_ROTATION_X, ARENA_ROTATION_Y,
-                                       ARENA_ROTATION_Z, 0.0, 0.0, 0.0);
-    arena->mesh = meshes->getMesh("arena");
+    setUpArena();
     MatchEvents events;
     match = MatchState::start(characterCode % CODE_BASE - 1, characterCode / CODE_BASE - 1, events);
     models.load(match.robot1.model, match.robot2.model);
     matchSounds.load();
     matchSounds.play(events);
     recorder.start(match);
+}
+
+void Game::watchReplay(Replay replay) {
+    freeMatch();
+    setUpArena();
+    models.load(replay.header.robots[0], replay.header.robots[1]);
+    matchSounds.load();
+    playback = std::make_unique<ReplayPlayback>(std::move(replay), &matchSounds);
+    switchMusic(musicMenu, musicGame);
+}
+
+void Game::stopWatching() {
+    if (!playback) return;
+    if (const std::optional<std::size_t> parted = playback->partedAfter())
+        std::fprintf(stderr, "korvandeltix: this replay plays differently in this game from step %zu on\n", *parted);
+    playback.reset();
+    arena.reset();
+    if (quitAfterReplay) std::exit(EXIT_SUCCESS);
+    menu = std::make_unique<MenuReplays>(MatchRecorder::folder);
+    switchMusic(musicGame, musicMenu);
 }
 
 void Game::switchMusic(Sound* from, Sound* to) {

@@ -4,10 +4,12 @@
 #include "audio/MatchSounds.h"
 #include "match/MatchRecorder.h"
 #include "match/MatchState.h"
+#include "match/ReplayPlayback.h"
 
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,13 @@ public:
     void startMatch(int characterCode);
     // Frees the open page and the arena, and stops recording.
     void freeMatch();
+    // Shows a recorded match in place of a played one, with the game music.
+    void watchReplay(Replay replay);
+    // Back to the replays page, or the end of the program when it was
+    // started to watch one replay.
+    void stopWatching();
+    // The match on screen: the one watched, else the one played.
+    const MatchState& shownMatch() const { return playback ? playback->match() : match; }
 
     // Stops every source of one piece of music and starts another.
     static void switchMusic(Sound* from, Sound* to);
@@ -58,6 +67,11 @@ public:
     ActorModels models;
     MatchSounds matchSounds;
     MatchRecorder recorder;
+    std::unique_ptr<ReplayPlayback> playback;  // set while a replay is watched
+    // A replay to watch as soon as the start-up loading is done, instead of
+    // the main menu; the program ends with it. Set before the game exists.
+    static std::optional<Replay> replayToWatch;
+    bool quitAfterReplay = false;
     Sound* beep = nullptr;
     Sound* musicGame = nullptr;
     Sound* musicMenu = nullptr;
@@ -71,6 +85,7 @@ public:
 
 private:
     Game();
+    void setUpArena();
 
     // A start-up asset still to load, and whether its file is decoded.
     struct PendingAsset {

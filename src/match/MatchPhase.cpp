@@ -21,10 +21,43 @@ void keepPressesUsedUp(InputManager& input, const ControlStates& after) {
     }
 }
 
+// A press of either player's control, or of Return for the first, used up.
+bool takePress(InputManager& input, ControlKind kind) {
+    const bool enter = kind == Action1 && input.keyboard->enter == Active;
+    bool pressed = enter;
+    for (int player = 1; player <= PLAYER_COUNT; ++player)
+        pressed = pressed || input.controls[controlIndex(kind, player)] == Active;
+    if (!pressed) return false;
+    for (int player = 1; player <= PLAYER_COUNT; ++player) input.consume(kind, player);
+    if (enter) input.keyboard->enter = Consumed;
+    return true;
+}
+
+// Watching a replay: the first action pauses and resumes, the second runs it
+// at four times the speed and back, Escape leaves; its end leaves too.
+void watch(Game& game, int elapsedMs) {
+    InputManager& input = *game.input;
+    ReplayPlayback& playback = *game.playback;
+    if (input.controls[PAUSE_CONTROL] == Active) {
+        input.controls[PAUSE_CONTROL] = Consumed;
+        input.keyboard->escape = Consumed;
+        game.stopWatching();
+        return;
+    }
+    if (takePress(input, Action1)) playback.paused = !playback.paused;
+    if (takePress(input, Action2)) playback.fast = !playback.fast;
+    playback.advance(elapsedMs);
+    if (playback.finished()) game.stopWatching();
+}
+
 }  // namespace
 
 void updateMatch(int elapsedMs) {
     Game& game = Game::instance();
+    if (game.playback) {
+        watch(game, elapsedMs);
+        return;
+    }
     const bool playing = !game.match.message.shown;
     ControlStates controls = game.input->controls;
     MatchEvents events;
@@ -54,5 +87,8 @@ void updateMatch(int elapsedMs) {
 
 void pauseOnFocusLoss() {
     Game& game = Game::instance();
-    if (!game.menu) game.pauseAsked = true;
+    if (game.playback)
+        game.playback->paused = true;
+    else if (!game.menu)
+        game.pauseAsked = true;
 }

@@ -9,6 +9,8 @@
 #include "menus/MenuIntro.h"
 #include "menus/MenuOptions.h"
 #include "menus/MenuPause.h"
+#include "menus/MenuReplays.h"
+#include "replay/ReplayReader.h"
 
 #include <cstdlib>
 #include <memory>
@@ -21,6 +23,23 @@ void replacePage(Game& game) {
     game.menu.reset();
     game.menu = std::make_unique<Page>();
 }
+// Plays the chosen replay, or says on the page why it cannot.
+void watchChosenReplay(Game& game) {
+    auto& page = static_cast<MenuReplays&>(*game.menu);
+    if (page.result == 0) return;
+    if (page.backChosen()) {
+        replacePage<MainMenu>(game);
+        return;
+    }
+    std::string error;
+    std::optional<Replay> replay = ReplayReader::read(page.chosenPath(), error);
+    page.result = 0;
+    if (!replay) {
+        page.notice = error;
+        return;
+    }
+    game.watchReplay(std::move(*replay));
+}
 }  // namespace
 
 void updateMenu(int elapsedMs) {
@@ -30,6 +49,17 @@ void updateMenu(int elapsedMs) {
     const int result = game.menu->getResult();
 
     if (title == "MenuIntro") {
+        // A replay asked for on the command line starts as soon as all is
+        // loaded, without the intro.
+        if (Game::replayToWatch && game.assetsLoaded()) {
+            Replay replay = std::move(*Game::replayToWatch);
+            Game::replayToWatch.reset();
+            game.quitAfterReplay = true;
+            game.sounds->removeSound("musicIntro");
+            game.musicIntro = nullptr;
+            game.watchReplay(std::move(replay));
+            return;
+        }
         // The main menu waits for the rest of the start-up loading.
         if (result == MenuIntro::FINISHED && game.assetsLoaded()) {
             replacePage<MainMenu>(game);
@@ -42,6 +72,10 @@ void updateMenu(int elapsedMs) {
         case MainMenu::PLAY: replacePage<MenuCharacters>(game); break;
         case MainMenu::OPTIONS: replacePage<MenuOptions>(game); break;
         case MainMenu::ABOUT: replacePage<MenuAbout>(game); break;
+        case MainMenu::REPLAYS:
+            game.menu.reset();
+            game.menu = std::make_unique<MenuReplays>(MatchRecorder::folder);
+            break;
         // The normal exit runs the teardown of every device and registry.
         case MainMenu::EXIT: std::exit(EXIT_SUCCESS);
         default: break;
@@ -55,6 +89,8 @@ void updateMenu(int elapsedMs) {
         }
     } else if (title == "Options") {
         if (result == MenuOptions::RETURN_TO_MAIN_MENU) replacePage<MainMenu>(game);
+    } else if (title == "Replays") {
+        watchChosenReplay(game);
     } else if (title == "About") {
         if (result == MenuAbout::BACK) replacePage<MainMenu>(game);
     } else if (title == "Pause") {

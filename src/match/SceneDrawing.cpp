@@ -21,6 +21,8 @@ constexpr int SCORE_MARGIN = 30;
 constexpr int SCORE_BOX_WIDTH = 300;
 constexpr double CLOCK_HALF_WIDTH = 100.0;
 constexpr int MS_PER_SECOND = 1000;
+// The replay line's box reaches this far up from the bottom edge.
+constexpr int REPLAY_LINE_BOTTOM = 40;
 
 // Room for a score line or the clock, formatted on the stack every frame.
 constexpr std::size_t LINE_CAPACITY = 64;
@@ -39,10 +41,10 @@ void drawPage(Menu& page, Sprite* sprite) {
 
 void drawScore(const Game& game) {
     const int w = game.config->width;
+    const MatchState& match = game.shownMatch();
     char playerOne[LINE_CAPACITY];
     char playerTwo[LINE_CAPACITY];
     char clock[LINE_CAPACITY];
-    const MatchState& match = game.match;
     std::snprintf(playerOne, sizeof playerOne, "Player One : %d Pts - %d sets", match.score[0],
                   match.setsWon[0]);
     std::snprintf(playerTwo, sizeof playerTwo, "Player Two : %d Pts - %d sets", match.score[1],
@@ -55,10 +57,20 @@ void drawScore(const Game& game) {
     drawWhite(*game.fonts, "arialBig", clock, static_cast<int>(w * 0.5 - CLOCK_HALF_WIDTH),
               static_cast<int>(w * 0.5 + CLOCK_HALF_WIDTH), DT_CENTER);
 }
+// Along the bottom while a replay shows: what it is doing and its keys.
+void drawReplayControls(const Game& game, const ReplayPlayback& playback) {
+    const char* state = playback.paused ? "Replay, paused" : playback.fast ? "Replay x4" : "Replay";
+    char line[LINE_CAPACITY * 2];
+    std::snprintf(line, sizeof line, "%s  -  G / Return: pause  H: x4  Escape: back", state);
+    const int h = game.config->height;
+    game.fonts->drawText("arial", line, 0, h - REPLAY_LINE_BOTTOM, game.config->width, h, 255, 255, 255, 255,
+                         DT_CENTER);
+}
+
 // The message over the middle half of the screen, as far into its life as
 // the match says.
 void drawMessage(const Game& game) {
-    const MatchMessage& message = game.match.message;
+    const MatchMessage& message = game.shownMatch().message;
     if (!message.shown) return;
     const int w = game.config->width;
     const int h = game.config->height;
@@ -77,14 +89,16 @@ void drawScene() {
         drawPage(*game.menu, sprite);
         return;
     }
+    const MatchState& match = game.shownMatch();
     if (game.arena) {
         game.arena->draw();
-        game.models.draw(game.match.robot1);
-        game.models.draw(game.match.robot2);
-        game.models.draw(game.match.frisbee);
+        game.models.draw(match.robot1);
+        game.models.draw(match.robot2);
+        game.models.draw(match.frisbee);
     }
     if (sprite) sprite->begin(0);
     drawMessage(game);
     if (sprite) sprite->end();
     drawScore(game);
+    if (game.playback) drawReplayControls(game, *game.playback);
 }

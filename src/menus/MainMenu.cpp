@@ -1,7 +1,7 @@
 #include "menus/MainMenu.h"
 
 MainMenu::MainMenu() {
-    items = {"Play", "Options", "About", "Exit"};
+    items = {"Play", "Options", "About", "Replays", "Exit"};
     itemCount = static_cast<int>(items.size());
     title = "Menu";
 }

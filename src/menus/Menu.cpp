@@ -96,13 +96,14 @@ void Menu::drawTitle() {
 }
 
 void Menu::draw() {
-    const int h = config->height;
     drawTitle();
-    for (int i = 0; i < itemCount; ++i) {
-        const double top = i * MENU_ROW_SPACING * rowHeight() + h / 3.0;
-        const bool highlighted = i + 1 == selected;
-        fonts->drawText(itemFont, items[i], rowLeft(), static_cast<int>(top), rowRight(),
-                        static_cast<int>(top + rowHeight()), 255, highlighted ? 0 : 255,
-                        highlighted ? 0 : 255, 255, DT_CENTER | DT_VCENTER);
-    }
+    for (int i = 0; i < itemCount; ++i) drawItem(i, i);
+}
+
+void Menu::drawItem(int index, int row) {
+    const double top = row * MENU_ROW_SPACING * rowHeight() + config->height / 3.0;
+    const bool highlighted = index + 1 == selected;
+    fonts->drawText(itemFont, items[index], rowLeft(), static_cast<int>(top), rowRight(),
+                    static_cast<int>(top + rowHeight()), 255, highlighted ? 0 : 255, highlighted ? 0 : 255, 255,
+                    DT_CENTER | DT_VCENTER);
 }

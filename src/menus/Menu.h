@@ -77,6 +77,8 @@ protected:
     void drawTitle();
     // Height of an item row, which is also the item font's height.
     int rowHeight() const;
+    // One item, highlighted or not, in the given row of the list.
+    void drawItem(int index, int row);
 };
 
 // Plays a sound at the listener, as every menu and message sound is heard.

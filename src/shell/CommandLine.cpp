@@ -9,23 +9,33 @@ constexpr int DONE = 0;
 constexpr int WRONG_USE = 2;
 
 constexpr const char* USAGE =
-    "Usage: korvandeltix [--help | --version]\n"
+    "Usage: korvandeltix [--help | --version | --replay FILE]\n"
     "Two robots, one disc, one keyboard: throw the disc past the other player's goal line.\n"
     "\n"
     "  -h, --help     show this help and exit\n"
     "  -v, --version  show the version and exit\n"
+    "  --replay FILE  watch a recorded match and exit at its end\n"
     "\n"
     "Player 1: W A S D move, G dashes and throws, H lobs.\n"
     "Player 2: the arrow keys move, Right Ctrl or numeric pad 1 dashes and throws,\n"
     "Right Shift or numeric pad 2 lobs. Keys can be changed in the [Keys] section\n"
     "of the settings file.\n"
-    "Escape pauses; Return chooses in the menus.\n";
+    "Escape pauses; Return chooses in the menus.\n"
+    "Every match is kept as a replay; the main menu's Replays page lists them.\n";
 
 }  // namespace
 
-std::optional<int> answerCommandLine(int argc, const char* const* argv) {
+std::optional<int> answerCommandLine(int argc, const char* const* argv, std::string& replayFile) {
     if (argc < 2) return std::nullopt;
     const std::string_view option = argv[1];
+    if (option == "--replay") {
+        if (argc == 3) {
+            replayFile = argv[2];
+            return std::nullopt;
+        }
+        std::fprintf(stderr, "korvandeltix: --replay takes one file\n%s", USAGE);
+        return WRONG_USE;
+    }
     const bool help = option == "--help" || option == "-h";
     const bool version = option == "--version" || option == "-v";
     if (argc == 2 && help) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 // The options of the command line, answered before anything else starts:
 // --help and --version print and end with status 0, anything else prints the
 // usage on the standard error stream and ends with status 2. Nothing when
-// there are no arguments and the game should run.
-std::optional<int> answerCommandLine(int argc, const char* const* argv);
+// the game should run: without arguments, or with --replay FILE, whose file
+// is then given in replayFile.
+std::optional<int> answerCommandLine(int argc, const char* const* argv, std::string& replayFile);

@@ -1,0 +1,66 @@
+#include "match/ReplayPlayback.h"
+
+#include "audio/MatchSounds.h"
+#include "match/HeldControls.h"
+#include "match/MatchEvents.h"
+
+#include <utility>
+
+namespace {
+MatchState startOf(const ReplayHeader& header, const MatchSounds* sounds) {
+    MatchEvents events;
+    MatchState match = MatchState::start(header.robots[0], header.robots[1], events);
+    if (sounds) sounds->play(events);
+    return match;
+}
+}  // namespace
+
+ReplayPlayback::ReplayPlayback(Replay replay, const MatchSounds* sounds)
+    : replay_(std::move(replay)), sounds_(sounds), match_(startOf(replay_.header, sounds_)) {}
+
+void ReplayPlayback::advance(int elapsedMs) {
+    if (paused) return;
+    dueMs_ += static_cast<long long>(elapsedMs) * (fast ? FAST_FACTOR : 1);
+    while (!finished() && replay_.steps[next_].elapsedMs <= dueMs_) {
+        dueMs_ -= replay_.steps[next_].elapsedMs;
+        playStep();
+    }
+    // Nothing left to wait for: time does not pile up behind the end.
+    if (finished()) dueMs_ = 0;
+}
+
+bool ReplayPlayback::playStep() {
+    if (finished()) return false;
+    const ReplayStep& step = replay_.steps[next_++];
+    ControlStates controls = controlsFromMask(step.held);
+    MatchEvents events;
+    match_.step(step.elapsedMs, controls, events);
+    if (sounds_) sounds_->play(events);
+
+    const auto& checksums = replay_.checksums;
+    while (nextChecksum_ < checksums.size() && checksums[nextChecksum_].afterSteps <= next_) {
+        const ReplayChecksum& recorded = checksums[nextChecksum_++];
+        if (recorded.afterSteps == next_ && recorded.value != match_.checksum() && !partedAfter_)
+            partedAfter_ = next_;
+    }
+    return true;
+}
+
+ReplaySummary ReplayPlayback::summarize(const Replay& replay) {
+    ReplayPlayback playback(replay);
+    ReplaySummary summary;
+    std::array<int, 2> decided{};
+    bool setDecided = false;
+    for (std::array<int, 2> before = playback.match().score; playback.playStep();
+         before = playback.match().score) {
+        // A set's last score is wiped in the step that awards the set.
+        if (playback.match().setsWon != summary.setsWon) {
+            decided = before;
+            setDecided = true;
+            summary.setsWon = playback.match().setsWon;
+        }
+    }
+    summary.finished = playback.match().over;
+    summary.score = summary.finished && setDecided ? decided : playback.match().score;
+    return summary;
+}

@@ -1,0 +1,67 @@
+#include "menus/MenuReplays.h"
+
+#include "assets/FontManager.h"
+#include "match/ReplayPlayback.h"
+#include "platform/GraphicsTypes.h"
+#include "replay/ReplayFolder.h"
+#include "replay/ReplayReader.h"
+#include "shell/Config.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+constexpr int NOTICE_FONT_HEIGHT = 25;
+constexpr double NOTICE_TOP = 0.88;  // of the screen height
+constexpr const char* ROBOT_NAMES[] = {"Small", "Big"};
+
+const char* robotName(int model) { return ROBOT_NAMES[model == 1 ? 1 : 0]; }
+
+// "Dec 07 22:53  Small v Big  2-1  20-12", with "left" for a match not
+// played out.
+std::string describe(const std::string& path) {
+    std::string error;
+    const std::optional<Replay> replay = ReplayReader::read(path, error);
+    if (!replay) return "(cannot be read)";
+    const ReplaySummary summary = ReplayPlayback::summarize(*replay);
+    const std::time_t started = static_cast<std::time_t>(replay->header.startedAt);
+    std::tm local{};
+    char date[32] = "";
+    if (localtime_r(&started, &local)) std::strftime(date, sizeof date, "%b %d %H:%M", &local);
+    char line[128];
+    std::snprintf(line, sizeof line, "%s  %s v %s  %d-%d  %d-%d%s", date, robotName(replay->header.robots[0]),
+                  robotName(replay->header.robots[1]), summary.setsWon[0], summary.setsWon[1], summary.score[0],
+                  summary.score[1], summary.finished ? "" : "  left");
+    return line;
+}
+
+}  // namespace
+
+MenuReplays::MenuReplays(const std::string& folder) {
+    title = "Replays";
+    if (!folder.empty()) paths_ = ReplayFolder(folder).list();
+    for (const std::string& path : paths_) items.push_back(describe(path));
+    if (paths_.empty()) notice = "No replays yet: every match played is kept here.";
+    items.emplace_back("Back");
+    itemCount = static_cast<int>(items.size());
+    fonts->createFont(noticeFont, "Arial", NOTICE_FONT_HEIGHT, 0, false, FontManager::FONT_WEIGHT_NORMAL);
+}
+
+std::string MenuReplays::chosenPath() const {
+    return result >= 1 && result <= static_cast<int>(paths_.size()) ? paths_[result - 1] : std::string();
+}
+
+void MenuReplays::draw() {
+    const int h = config->height;
+    drawTitle();
+    // The highlight stays in view: the window follows it.
+    firstShown_ = std::clamp(firstShown_, selected - VISIBLE_ROWS, selected - 1);
+    firstShown_ = std::clamp(firstShown_, 0, std::max(0, itemCount - VISIBLE_ROWS));
+    for (int row = 0; row < VISIBLE_ROWS && firstShown_ + row < itemCount; ++row) drawItem(firstShown_ + row, row);
+    if (notice.empty()) return;
+    const int top = static_cast<int>(NOTICE_TOP * h);
+    fonts->drawText(noticeFont, notice, 0, top, config->width, top + NOTICE_FONT_HEIGHT * 2, 255, 255, 255, 255,
+                    DT_CENTER);
+}
