@@ -158,7 +158,8 @@ void Game::watchReplay(Replay replay) {
     setUpArena();
     models.load(replay.header.robots[0], replay.header.robots[1]);
     matchSounds.load();
-    playback = std::make_unique<ReplayPlayback>(std::move(replay), &matchSounds);
+    playback = std::make_unique<ReplayPlayback>(std::move(replay),
+                                                [this](const MatchEvents& events) { matchSounds.play(events); });
     switchMusic(musicMenu, musicGame);
 }
 

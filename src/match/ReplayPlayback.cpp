@@ -1,22 +1,21 @@
 #include "match/ReplayPlayback.h"
 
-#include "audio/MatchSounds.h"
 #include "match/HeldControls.h"
 #include "match/MatchEvents.h"
 
 #include <utility>
 
 namespace {
-MatchState startOf(const ReplayHeader& header, const MatchSounds* sounds) {
+MatchState startOf(const ReplayHeader& header, const ReplayPlayback::Listener& listener) {
     MatchEvents events;
     MatchState match = MatchState::start(header.robots[0], header.robots[1], events);
-    if (sounds) sounds->play(events);
+    if (listener) listener(events);
     return match;
 }
 }  // namespace
 
-ReplayPlayback::ReplayPlayback(Replay replay, const MatchSounds* sounds)
-    : replay_(std::move(replay)), sounds_(sounds), match_(startOf(replay_.header, sounds_)) {}
+ReplayPlayback::ReplayPlayback(Replay replay, Listener listener)
+    : replay_(std::move(replay)), listener_(std::move(listener)), match_(startOf(replay_.header, listener_)) {}
 
 void ReplayPlayback::advance(int elapsedMs) {
     if (paused) return;
@@ -35,7 +34,7 @@ bool ReplayPlayback::playStep() {
     ControlStates controls = controlsFromMask(step.held);
     MatchEvents events;
     match_.step(step.elapsedMs, controls, events);
-    if (sounds_) sounds_->play(events);
+    if (listener_) listener_(events);
 
     const auto& checksums = replay_.checksums;
     while (nextChecksum_ < checksums.size() && checksums[nextChecksum_].afterSteps <= next_) {

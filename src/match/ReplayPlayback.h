@@ -5,9 +5,10 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <optional>
 
-class MatchSounds;
+class MatchEvents;
 
 // What a replay comes to: the sets, the score that decided the last set (or
 // stood when the match was left), and whether the match was played out.
@@ -24,7 +25,11 @@ class ReplayPlayback {
 public:
     static constexpr int FAST_FACTOR = 4;
 
-    explicit ReplayPlayback(Replay replay, const MatchSounds* sounds = nullptr);
+    // Hears each step's events, the first serve's included; a playback
+    // without one is silent.
+    using Listener = std::function<void(const MatchEvents&)>;
+
+    explicit ReplayPlayback(Replay replay, Listener listener = nullptr);
 
     // The steps due in this much watching time; nothing while paused.
     void advance(int elapsedMs);
@@ -36,6 +41,8 @@ public:
     // The first recorded checksum this game does not reproduce: the number of
     // steps after which it was taken.
     std::optional<std::size_t> partedAfter() const { return partedAfter_; }
+    // How many recorded checksums the steps so far were compared with.
+    std::size_t checksumsCompared() const { return nextChecksum_; }
 
     static ReplaySummary summarize(const Replay& replay);
 
@@ -44,7 +51,7 @@ public:
 
 private:
     Replay replay_;
-    const MatchSounds* sounds_;
+    Listener listener_;
     MatchState match_;
     std::size_t next_ = 0;
     std::size_t nextChecksum_ = 0;

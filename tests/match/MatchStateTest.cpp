@@ -177,4 +177,20 @@ TEST(MatchStateTest, ARecordedMatchPlaysBackFromItsFileToTheSameChecksumAtEveryS
     EXPECT_TRUE(playback.finished());
 }
 
+// Recorded once, with the match's checksum after every step: any build that
+// steps it to other bits, or any change to the rules, shows here.
+TEST(MatchStateTest, TheKeptReplayPlaysToItsChecksumAtEveryStep) {
+    std::string error;
+    const std::optional<Replay> replay =
+        ReplayReader::read(KORV_SOURCE_DIR "/tests/data/replays/kept-match.korvreplay", error);
+    ASSERT_TRUE(replay) << error;
+    ReplayPlayback playback(*replay);
+    while (playback.playStep()) {
+    }
+    EXPECT_EQ(playback.checksumsCompared(), replay->steps.size());
+    EXPECT_EQ(playback.partedAfter(), std::nullopt);
+    const ReplaySummary summary = ReplayPlayback::summarize(*replay);
+    EXPECT_EQ(std::tuple(summary.setsWon, summary.finished), std::tuple(std::array{2, 1}, true));
+}
+
 }  // namespace
