@@ -16,6 +16,9 @@ constexpr const char* DATA_FOLDERS[] = {"Images", "Meshes", "Sounds", "Musics"};
 constexpr const char* RUN_FOLDER_SETTINGS = "Data/config.ini";
 constexpr const char* SETTINGS_IN_CONFIG_HOME = "korvandeltix/config.ini";
 constexpr const char* DEFAULT_CONFIG_HOME = ".config";
+constexpr const char* RUN_FOLDER_REPLAYS = "Data/replays";
+constexpr const char* REPLAYS_IN_DATA_HOME = "korvandeltix/replays";
+constexpr const char* DEFAULT_DATA_HOME = ".local/share";
 
 bool holdsData(const fs::path& folder) {
     std::error_code error;
@@ -38,10 +41,16 @@ std::string homeFolder() {
     return home;
 }
 
+// Only an absolute $XDG_CONFIG_HOME or $XDG_DATA_HOME counts; a relative one
+// is ignored, as the XDG base directory rules ask.
+fs::path baseFolder(const std::string& set, const std::string& home, const char* fallback) {
+    return fs::path(set).is_absolute() ? fs::path(set) : fs::path(home) / fallback;
+}
+
 }  // namespace
 
 Paths Paths::forExecutableIn(const std::string& executableFolder, const std::string& home,
-                             const std::string& configHome) {
+                             const std::string& configHome, const std::string& dataHome) {
     Paths paths;
     fs::path runFolder = fs::path(executableFolder).lexically_normal();
     if (!runFolder.has_filename()) runFolder = runFolder.parent_path();
@@ -55,14 +64,11 @@ Paths Paths::forExecutableIn(const std::string& executableFolder, const std::str
     }
     if (paths.dataFolder == runFolder.string()) {
         paths.settingsFile = (runFolder / RUN_FOLDER_SETTINGS).string();
+        paths.replaysFolder = (runFolder / RUN_FOLDER_REPLAYS).string();
         return paths;
     }
-    // Only an absolute $XDG_CONFIG_HOME counts; a relative one is ignored, as
-    // the XDG base directory rules ask.
-    const fs::path configFolder = fs::path(configHome).is_absolute()
-                                      ? fs::path(configHome)
-                                      : fs::path(home) / DEFAULT_CONFIG_HOME;
-    paths.settingsFile = (configFolder / SETTINGS_IN_CONFIG_HOME).string();
+    paths.settingsFile = (baseFolder(configHome, home, DEFAULT_CONFIG_HOME) / SETTINGS_IN_CONFIG_HOME).string();
+    paths.replaysFolder = (baseFolder(dataHome, home, DEFAULT_DATA_HOME) / REPLAYS_IN_DATA_HOME).string();
     return paths;
 }
 
@@ -72,7 +78,8 @@ Paths Paths::forThisProgram() {
         executableFolder = base;
         SDL_free(base);
     }
-    return forExecutableIn(executableFolder, homeFolder(), environment("XDG_CONFIG_HOME"));
+    return forExecutableIn(executableFolder, homeFolder(), environment("XDG_CONFIG_HOME"),
+                           environment("XDG_DATA_HOME"));
 }
 
 bool Paths::enterDataFolder() const {
