@@ -6,6 +6,7 @@
 #include "platform/Image.h"
 #include "platform/MeshData.h"
 #include "platform/Profile.h"
+#include "replay/ReplayReader.h"
 #include "support/TempDirectory.h"
 
 #include <al.h>
@@ -43,6 +44,11 @@ TEST(FuzzFindings, EveryFileLoadsWholeOrIsRefused) {
         if (buffer != 0) alDeleteBuffers(1, &buffer);
     }
     closeAudioDevice();
+    for (const std::string& path : filesOf("replay")) {
+        std::string error;
+        const std::optional<Replay> replay = ReplayReader::read(path, error);
+        EXPECT_TRUE(replay ? !replay->steps.empty() : error.find('\n') == std::string::npos) << path;
+    }
     TempDirectory dir;
     for (const std::string& path : filesOf("settings")) {
         const std::string copy = dir.file(std::filesystem::path(path).filename());
