@@ -33,9 +33,8 @@ void watchChosenReplay(Game& game) {
     }
     std::string error;
     std::optional<Replay> replay = ReplayReader::read(page.chosenPath(), error);
-    page.result = 0;
     if (!replay) {
-        page.notice = error;
+        page.refuse(error);
         return;
     }
     game.watchReplay(std::move(*replay));

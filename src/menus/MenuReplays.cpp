@@ -53,6 +53,13 @@ std::string MenuReplays::chosenPath() const {
     return result >= 1 && result <= static_cast<int>(paths_.size()) ? paths_[result - 1] : std::string();
 }
 
+void MenuReplays::refuse(const std::string& error) {
+    const std::string path = chosenPath();
+    const std::size_t folderEnd = path.rfind('/');
+    notice = error.starts_with(path) && folderEnd != std::string::npos ? error.substr(folderEnd + 1) : error;
+    result = 0;
+}
+
 void MenuReplays::draw() {
     const int h = config->height;
     drawTitle();

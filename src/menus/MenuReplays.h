@@ -19,6 +19,9 @@ public:
     // The chosen item's replay file; empty for "Back".
     std::string chosenPath() const;
     bool backChosen() const { return result == itemCount; }
+    // Says why the chosen replay cannot be watched, naming its file without
+    // the folder, and waits for another choice.
+    void refuse(const std::string& error);
 
     std::string notice;  // shown under the list: why a replay cannot be watched
     std::string noticeFont = "arial";
