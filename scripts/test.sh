@@ -27,3 +27,7 @@ ctest --preset sanitize-drawing
 # Each loader's fuzz target for a short while: the files they start from and
 # the faults ever found already ran above, this looks a little further.
 bash scripts/fuzz.sh 20
+
+# A match steps to the same bits in every build: the clang build plays the
+# kept replays to the checksums that the GCC builds above reproduced too.
+build-fuzz/fuzz/replaycheck/korv_replay_check tests/data/replays/*.korvreplay
