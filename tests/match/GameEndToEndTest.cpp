@@ -13,6 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int START_TIMEOUT_MS = 60000;
+constexpr int MAIN_MENU_ITEMS = 5;
 
 // A copy of the run folder, started from a folder that is not its own.
 class GameEndToEndTest : public PlayerTest {
@@ -40,9 +41,9 @@ TEST_F(GameEndToEndTest, APersonPlaysThroughTheWholeGame) {
 
     // Back on the main menu with "Play" highlighted: the characters page,
     // one choice by each player, and the match.
-    ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 0, 4); }));
+    ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 0, MAIN_MENU_ITEMS); }));
     press("Return");
-    ASSERT_TRUE(waitFor([](const Screen& s) { return !highlightOn(s, 0, 4); }));
+    ASSERT_TRUE(waitFor([](const Screen& s) { return !highlightOn(s, 0, MAIN_MENU_ITEMS); }));
     press("g");
     press("Control_R");  // player 2 on a keyboard without a numeric pad
     ASSERT_TRUE(waitFor(scoreShown)) << "the score lines of the match view";
@@ -77,11 +78,22 @@ TEST_F(GameEndToEndTest, APersonPlaysThroughTheWholeGame) {
     ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 0, 2); }));
     press("s");
     press("Return");
-    ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 0, 4); }));
+    ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 0, MAIN_MENU_ITEMS); }));
     press("w");
-    ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 3, 4); }));
+    ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, MAIN_MENU_ITEMS - 1, MAIN_MENU_ITEMS); }));
     press("Return");
     EXPECT_EQ(run->wait(30000), std::optional<int>(0)) << run->standardError();
+
+    // The match left from the pause page was kept, in a folder the game
+    // made beside itself, and plays back on its own: the match view, then
+    // the end of the program with the end of the replay.
+    std::vector<fs::path> replays;
+    for (const auto& entry : fs::directory_iterator(fs::path(directory.path) / "Data" / "replays"))
+        replays.push_back(entry.path());
+    ASSERT_EQ(replays.size(), 1u);
+    const auto watched = start(game, elsewhere.path().string(), environment, {"--replay", replays[0].string()});
+    EXPECT_TRUE(waitFor(scoreShown, LOADING_TIMEOUT_MS)) << "the recorded match";
+    EXPECT_EQ(watched->wait(60000), std::optional<int>(0)) << watched->standardError();
 
     // The next start opens at the saved size, at (100, 100), with its pictures.
     const auto again = start(game, elsewhere.path().string(), environment);
@@ -113,7 +125,7 @@ TEST_F(GameEndToEndTest, FullScreenCoversTheDesktopWithThePictureKeptAndAltEnter
             return s.width == SCREEN_WIDTH && s.height == SCREEN_HEIGHT && picture(s).distinctColours() > 50;
         }, START_TIMEOUT_MS)) << "the intro";
         press("Return");
-        ASSERT_TRUE(waitFor([&](const Screen& s) { return highlightOn(picture(s), 0, 4); }));
+        ASSERT_TRUE(waitFor([&](const Screen& s) { return highlightOn(picture(s), 0, MAIN_MENU_ITEMS); }));
         keepLook("fullscreen_" + std::to_string(c.width) + "x" + std::to_string(c.height));
         const XServer::Geometry g = server.geometry(window);
         EXPECT_EQ((std::array{g.x, g.y}), (std::array{0, 0}));

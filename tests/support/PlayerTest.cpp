@@ -68,8 +68,9 @@ std::string copyGameInto(const std::filesystem::path& folder) {
 }
 
 std::unique_ptr<ChildProcess> PlayerTest::start(const std::string& program, const std::string& workingDirectory,
-                                                const std::vector<std::string>& environment) {
-    auto game = std::make_unique<ChildProcess>(program, workingDirectory, environment);
+                                                const std::vector<std::string>& environment,
+                                                const std::vector<std::string>& arguments) {
+    auto game = std::make_unique<ChildProcess>(program, workingDirectory, environment, arguments);
     window = server.findWindow("Korvandeltix", START_TIMEOUT_MS);
     EXPECT_NE(window, 0u) << game->standardError();
     return game;

@@ -41,7 +41,8 @@ protected:
 
     // Starts the program from the working directory and waits for its window.
     std::unique_ptr<ChildProcess> start(const std::string& program, const std::string& workingDirectory,
-                                        const std::vector<std::string>& environment);
+                                        const std::vector<std::string>& environment,
+                                        const std::vector<std::string>& arguments = {});
     void xdotool(const std::string& arguments);
     // Holds a key as long as a person does, then lets it go.
     void press(const std::string& key);

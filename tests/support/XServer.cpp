@@ -159,7 +159,10 @@ void XServer::focus(unsigned long window) {
 }
 
 ChildProcess::ChildProcess(const std::string& program, const std::string& workingDirectory,
-                           const std::vector<std::string>& environment) {
+                           const std::vector<std::string>& environment, const std::vector<std::string>& arguments) {
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     int fds[2];
     if (pipe(fds) != 0) return;
     pid_ = fork();
@@ -174,7 +177,7 @@ ChildProcess::ChildProcess(const std::string& program, const std::string& workin
             else
                 setenv(assignment.substr(0, equals).c_str(), assignment.c_str() + equals + 1, 1);
         }
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        execv(program.c_str(), argv.data());
         _exit(127);
     }
     close(fds[1]);

@@ -39,12 +39,12 @@ private:
     unsigned long otherWindow_ = 0;
 };
 
-// A child process with its own working directory and extra environment,
-// its standard error captured.
+// A child process with its own working directory, extra environment and
+// arguments, its standard error captured.
 class ChildProcess {
 public:
     ChildProcess(const std::string& program, const std::string& workingDirectory,
-                 const std::vector<std::string>& environment);
+                 const std::vector<std::string>& environment, const std::vector<std::string>& arguments = {});
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
