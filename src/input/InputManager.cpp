@@ -2,6 +2,7 @@
 
 #include "input/JoystickSet.h"
 #include "input/KeyboardState.h"
+#include "input/PressRules.h"
 
 #include <filesystem>
 
@@ -11,32 +12,6 @@ namespace {
 constexpr const char* MAPPINGS_FILE = "gamecontrollerdb.txt";
 
 bool povIsOneOf(int pov, int a, int b, int c) { return pov == a || pov == b || pov == c; }
-
-// A direction pressed wins over its opposite, which comes back when it is
-// released. Rebuilt from the sources each poll.
-void combineDirection(bool pressed, int& own, int& opposite) {
-    if (pressed) {
-        if (opposite == Active) {
-            opposite = Masked;
-        }
-        own = Active;
-    } else {
-        if (opposite == Masked) {
-            opposite = Active;
-        }
-        own = Released;
-    }
-}
-
-// A held source changes only a Released entry, so a press that a consumer
-// used up stays used up while it is held.
-void combineButton(bool pressed, int& control) {
-    if (!pressed) {
-        control = Released;
-    } else if (control == Released) {
-        control = Active;
-    }
-}
 
 }  // namespace
 
