@@ -2,6 +2,7 @@
 // on the real match code, headless and much faster than real time, with
 // fixed seeds: win rates, throws caught, reaction times and thinking time.
 #include "computer/ComputerPlayer.h"
+#include "game/CountingAllocator.h"
 #include "computer/SeededRandom.h"
 #include "input/PressRules.h"
 #include "match/MatchEvents.h"
@@ -15,7 +16,6 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <thread>
 #include <string_view>
 #include <vector>
@@ -23,6 +23,8 @@
 namespace {
 
 constexpr int MATCHES_PER_PAIR = 200;
+constexpr int THINKING_MATCHES = 5;
+constexpr std::size_t THINKING_STEPS_RESERVED = 4'000'000;
 constexpr int QUICK_MATCHES_PER_PAIR = 40;
 constexpr int CATCH_THROWS = 500;
 // Steps of 16, 17 and 17 ms: sixty a second, as a display shows them.
@@ -37,16 +39,6 @@ constexpr int STAND_STILL = -1;
 constexpr int FOLLOWER = -2;
 
 using Clock = std::chrono::steady_clock;
-
-// Thinking time of every step, gathered across threads.
-struct Timings {
-    std::mutex lock;
-    std::vector<double> microseconds;
-    void add(const std::vector<double>& more) {
-        std::lock_guard<std::mutex> guard(lock);
-        microseconds.insert(microseconds.end(), more.begin(), more.end());
-    }
-};
 
 // One side of a bench match: the computer at a level, or a simple player.
 class Side {
@@ -109,13 +101,16 @@ private:
     ControlStates states_{};
 };
 
-// 1 or 2 for the winner, 0 when nobody won in time.
-int playMatch(int kind1, int kind2, std::uint64_t seed, std::vector<double>* thinking) {
+// 1 or 2 for the winner, 0 when nobody won; the heap allocations made while
+// it was played are added to allocations.
+int playMatch(int kind1, int kind2, std::uint64_t seed, std::vector<double>* thinking,
+              std::uint64_t* allocations = nullptr) {
     SeededRandom random(seed);
     MatchEvents events;
     MatchState match = MatchState::start(random.below(2), random.below(2), events);
     Side one(1, kind1, random.next()), two(2, kind2, random.next());
     int clockStoodMs = 0;
+    const std::uint64_t allocationsBefore = allocationCount();
     for (int ms = 0, step = 0; ms < LONGEST_MATCH_MS && !match.over && clockStoodMs < LONGEST_STANDSTILL_MS; ++step) {
         const int elapsed = STEP_PATTERN[step % STEP_PATTERN.size()];
         const int clockBefore = match.timeLeft;
@@ -129,6 +124,7 @@ int playMatch(int kind1, int kind2, std::uint64_t seed, std::vector<double>* thi
         ms += elapsed;
         clockStoodMs = match.timeLeft == clockBefore && !match.message.shown ? clockStoodMs + elapsed : 0;
     }
+    if (allocations) *allocations += allocationCount() - allocationsBefore;
     if (clockStoodMs >= LONGEST_STANDSTILL_MS) return match.frisbee.x > 0.0 ? 2 : 1;
     const auto ahead = [](int a, int b) { return a > b ? 1 : b > a ? 2 : 0; };
     if (const int bySets = ahead(match.setsWon[0], match.setsWon[1])) return bySets;
@@ -137,17 +133,15 @@ int playMatch(int kind1, int kind2, std::uint64_t seed, std::vector<double>* thi
 
 // The share of matches the first kind wins against the second, playing each
 // side in turn.
-double winRate(int kind, int against, std::uint64_t seed, Timings& timings, int matches) {
+double winRate(int kind, int against, std::uint64_t seed, int matches) {
     std::atomic<int> next{0}, wins{0};
     const auto work = [&] {
-        std::vector<double> thinking;
         for (int i; (i = next++) < matches;) {
             const bool first = i % 2 == 0;
-            const int winner = first ? playMatch(kind, against, seed + i, &thinking)
-                                     : playMatch(against, kind, seed + i, &thinking);
+            const int winner =
+                first ? playMatch(kind, against, seed + i, nullptr) : playMatch(against, kind, seed + i, nullptr);
             if (winner == (first ? 1 : 2)) ++wins;
         }
-        timings.add(thinking);
     };
     std::vector<std::thread> threads;
     for (unsigned t = 0; t < std::max(1u, std::thread::hardware_concurrency()); ++t) threads.emplace_back(work);
@@ -237,7 +231,6 @@ int main(int argc, char** argv) {
     // A first look while tuning: fewer matches, only the neighbouring levels.
     const bool quick = mode == "--quick";
     const int matches = quick ? QUICK_MATCHES_PER_PAIR : MATCHES_PER_PAIR;
-    Timings timings;
     if (mode != "--catches") {
     std::printf("Win rate of the row against the column, %d matches a pair, each side in turn (%%):\n\n", matches);
     std::printf("%-8s", "");
@@ -250,11 +243,11 @@ int main(int argc, char** argv) {
                 std::printf("%9s", "-");
                 continue;
             }
-            std::printf("%9.1f", winRate(row, column, 1000 * (row * 7 + column), timings, matches));
+            std::printf("%9.1f", winRate(row, column, 1000 * (row * 7 + column), matches));
             std::fflush(stdout);
         }
-        std::printf("%12.1f", winRate(row, STAND_STILL, 50000 + row, timings, matches));
-        std::printf("%10.1f\n", winRate(row, FOLLOWER, 60000 + row, timings, matches));
+        std::printf("%12.1f", winRate(row, STAND_STILL, 50000 + row, matches));
+        std::printf("%10.1f\n", winRate(row, FOLLOWER, 60000 + row, matches));
     }
     }
     std::printf("\nThrows caught of %d throws of every kind, and reaction from a throw to the first keys:\n\n",
@@ -265,9 +258,17 @@ int main(int argc, char** argv) {
         std::printf("%-8s%10.1f%15.0f ms%15d ms%9d ms\n", COMPUTER_LEVELS[level].name, figures.caughtPercent,
                     figures.medianReactionMs, figures.shortestReactionMs, COMPUTER_LEVELS[level].reactionMs);
     }
-    std::vector<double>& thinking = timings.microseconds;
+    // On one thread, each level against itself: what a step of thinking
+    // costs, and what it asks of the heap.
+    std::vector<double> thinking;
+    thinking.reserve(THINKING_STEPS_RESERVED);
+    std::uint64_t allocations = 0;
+    for (int level = 0; level < COMPUTER_LEVEL_COUNT; ++level)
+        for (int i = 0; i < THINKING_MATCHES; ++i) playMatch(level, level, 90000 + 10 * level + i, &thinking, &allocations);
     std::sort(thinking.begin(), thinking.end());
-    std::printf("\nThinking per step over %zu steps: median %.2f us, worst %.1f us\n", thinking.size(),
-                thinking.empty() ? 0.0 : thinking[thinking.size() / 2], thinking.empty() ? 0.0 : thinking.back());
+    const auto at = [&](double share) { return thinking[static_cast<std::size_t>(share * (thinking.size() - 1))]; };
+    std::printf("\nThinking per step over %zu steps: median %.2f us, 99.9th percentile %.1f us, worst %.1f us\n",
+                thinking.size(), at(0.5), at(0.999), thinking.back());
+    std::printf("Heap allocations while the computer played: %llu\n", static_cast<unsigned long long>(allocations));
     return EXIT_SUCCESS;
 }

@@ -69,3 +69,26 @@ void InputManager::consume(ControlKind kind, int player) {
     controls[index] = Consumed;
     keyboard->states[index] = Consumed;
 }
+
+bool InputManager::anyInput() const {
+    constexpr std::uint8_t KEY_DOWN = 0x80;
+    for (std::uint8_t key : keyboard->keys)
+        if (key & KEY_DOWN) return true;
+    for (int slot = 0; slot < JoystickSet::MAX_JOYSTICKS; ++slot) {
+        if (!joysticks->has(slot)) continue;
+        const JoystickSet::State& pad = joysticks->states[slot];
+        if (pad.pov != JoystickSet::State::POV_CENTRED) return true;
+        for (bool button : pad.buttons)
+            if (button) return true;
+    }
+    return false;
+}
+
+void InputManager::consumeAll() {
+    for (int index = 0; index < CONTROL_COUNT; ++index) {
+        if (controls[index] == Active) controls[index] = Consumed;
+        if (keyboard->states[index] == Active) keyboard->states[index] = Consumed;
+    }
+    for (int* key : {&keyboard->escape, &keyboard->enter})
+        if (*key == Active) *key = Consumed;
+}

@@ -24,6 +24,12 @@ public:
 
     // Uses up a player's action press, in the controls and the raw states.
     void consume(ControlKind kind, int player);
+    // Uses up every press there is, so that the key that left a page or a
+    // match does nothing on the next one.
+    void consumeAll();
+    // Whether any key of the keyboard or any button or direction of a pad is
+    // down, bound to a control or not.
+    bool anyInput() const;
 
     std::array<int, CONTROL_COUNT> controls{};
     KeyboardState* keyboard = nullptr;

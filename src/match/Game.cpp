@@ -8,6 +8,7 @@
 #include "input/InputManager.h"
 #include "match/MatchEvents.h"
 #include "menus/Menu.h"
+#include "menus/MainMenu.h"
 #include "menus/MenuIntro.h"
 #include "menus/MenuReplays.h"
 #include "scene/Object3D.h"
@@ -15,6 +16,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 namespace {
 constexpr int SCORE_FONT_HEIGHT = 25;
@@ -130,6 +132,8 @@ bool Game::loadNextAsset() {
 void Game::freeMatch() {
     recorder.stop();
     playback.reset();
+    computers = {};
+    demo = false;
     menu.reset();
     arena.reset();
 }
@@ -141,7 +145,7 @@ void Game::setUpArena() {
     arena->mesh = meshes->getMesh("arena");
 }
 
-void Game::startMatch(int characterCode) {
+void Game::startMatch(int characterCode, const MatchPlayers& players) {
     freeMatch();
     pauseAsked = false;
     setUpArena();
@@ -150,7 +154,30 @@ void Game::startMatch(int characterCode) {
     models.load(match.robot1.model, match.robot2.model);
     matchSounds.load();
     matchSounds.play(events);
-    recorder.start(match);
+    for (int player = 1; player <= 2; ++player)
+        if (players.computerPlays(player))
+            computers[player - 1] = std::make_unique<ComputerPlayer>(player, players.computerLevel[player - 1],
+                                                                     players.seed + player);
+    demo = players.demo;
+    if (!demo) recorder.start(match, players);
+}
+
+void Game::startDemo() {
+    SeededRandom dice(static_cast<std::uint64_t>(std::time(nullptr)));
+    MatchPlayers players;
+    players.demo = true;
+    players.seed = dice.next();
+    // Two strong levels, so that the rallies are worth watching.
+    players.computerLevel = {LevelHard + dice.below(2), LevelHard + dice.below(2)};
+    startMatch(1 + dice.below(2) + CODE_BASE * (1 + dice.below(2)), players);
+    switchMusic(musicMenu, musicGame);
+}
+
+void Game::endDemo() {
+    demo = false;
+    input->consumeAll();
+    menu = std::make_unique<MainMenu>();
+    switchMusic(musicGame, musicMenu);
 }
 
 void Game::watchReplay(Replay replay) {

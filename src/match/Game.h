@@ -2,6 +2,8 @@
 
 #include "actors/ActorModels.h"
 #include "audio/MatchSounds.h"
+#include "computer/ComputerPlayer.h"
+#include "match/MatchPlayers.h"
 #include "match/MatchRecorder.h"
 #include "match/MatchState.h"
 #include "match/ReplayPlayback.h"
@@ -45,8 +47,12 @@ public:
     bool loadNextAsset();
     bool assetsLoaded() const { return pendingAssets_.empty(); }
     // Builds a match from a two-digit code: units player 1's robot model,
-    // tens player 2's, each counted from 1, and starts recording it.
-    void startMatch(int characterCode);
+    // tens player 2's, each counted from 1, with the computer on the sides
+    // it plays, and starts recording it unless it is a demo.
+    void startMatch(int characterCode, const MatchPlayers& players = {});
+    // Two computers play while nobody does; any key ends it.
+    void startDemo();
+    void endDemo();
     // Frees the open page and the arena, and stops recording.
     void freeMatch();
     // Shows a recorded match in place of a played one, with the game music.
@@ -67,6 +73,9 @@ public:
     ActorModels models;
     MatchSounds matchSounds;
     MatchRecorder recorder;
+    // The computer on each side it plays.
+    std::array<std::unique_ptr<ComputerPlayer>, 2> computers;
+    bool demo = false;
     std::unique_ptr<ReplayPlayback> playback;  // set while a replay is watched
     // A replay to watch as soon as the start-up loading is done, instead of
     // the main menu; the program ends with it. Set before the game exists.

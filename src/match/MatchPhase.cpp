@@ -10,9 +10,15 @@
 
 namespace {
 
-// The presses the match used up stay used up while they are held.
-void keepPressesUsedUp(InputManager& input, const ControlStates& after) {
+// The presses the match used up stay used up while they are held: a
+// person's in the keys and pads, the computer's in its own.
+void keepPressesUsedUp(Game& game, const ControlStates& after) {
+    InputManager& input = *game.input;
     for (int player = 1; player <= PLAYER_COUNT; ++player) {
+        if (ComputerPlayer* computer = game.computers[player - 1].get()) {
+            computer->keepUsedUp(after);
+            continue;
+        }
         for (int kind = 0; kind < CONTROL_KIND_COUNT; ++kind) {
             const int index = controlIndex(static_cast<ControlKind>(kind), player);
             if (after[index] == Consumed && input.controls[index] != Consumed)
@@ -58,12 +64,19 @@ void updateMatch(int elapsedMs) {
         watch(game, elapsedMs);
         return;
     }
+    if (game.demo && game.input->anyInput()) {
+        game.endDemo();
+        return;
+    }
     const bool playing = !game.match.message.shown;
     ControlStates controls = game.input->controls;
+    for (const auto& computer : game.computers)
+        if (computer) computer->play(game.match, elapsedMs, controls);
+    const ControlStates read = controls;
     MatchEvents events;
     game.match.step(elapsedMs, controls, events);
-    game.recorder.record(elapsedMs, game.input->controls, game.match);
-    keepPressesUsedUp(*game.input, controls);
+    game.recorder.record(elapsedMs, read, game.match);
+    keepPressesUsedUp(game, controls);
     game.matchSounds.play(events);
 
     if (game.match.over) {

@@ -1,6 +1,7 @@
 #include "match/MatchRecorder.h"
 
 #include "match/HeldControls.h"
+#include "match/MatchPlayers.h"
 #include "match/MatchState.h"
 #include "replay/ReplayFolder.h"
 #include "replay/ReplayHeader.h"
@@ -20,13 +21,19 @@ std::string MatchRecorder::folder;
 MatchRecorder::MatchRecorder() = default;
 MatchRecorder::~MatchRecorder() = default;
 
-void MatchRecorder::start(const MatchState& match) {
+void MatchRecorder::start(const MatchState& match, const MatchPlayers& players) {
     stop();
     if (folder.empty()) return;
     ReplayHeader header;
     header.gameVersion = KORV_VERSION;
     header.robots = {static_cast<std::uint8_t>(match.robot1.model), static_cast<std::uint8_t>(match.robot2.model)};
     header.startedAt = static_cast<std::int64_t>(std::time(nullptr));
+    for (int side = 0; side < 2; ++side) {
+        if (!players.computerPlays(side + 1)) continue;
+        header.controllers[side] = REPLAY_COMPUTER;
+        header.levels[side] = static_cast<std::uint8_t>(players.computerLevel[side]);
+        header.seed = players.seed;
+    }
 
     const ReplayFolder replays(folder);
     std::string error;

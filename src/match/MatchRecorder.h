@@ -7,6 +7,7 @@
 #include <string>
 
 class ReplayWriter;
+struct MatchPlayers;
 struct MatchState;
 
 // Records the match being played into a new replay file, step by step as
@@ -19,7 +20,7 @@ public:
     MatchRecorder();
     ~MatchRecorder();
 
-    void start(const MatchState& match);
+    void start(const MatchState& match, const MatchPlayers& players);
     // One step: its milliseconds and the controls as the step read them,
     // then the match after it.
     void record(int elapsedMs, const ControlStates& controls, const MatchState& after);

@@ -13,6 +13,7 @@
 #include "replay/ReplayReader.h"
 
 #include <cstdlib>
+#include <ctime>
 #include <memory>
 #include <string>
 
@@ -71,6 +72,7 @@ void updateMenu(int elapsedMs) {
         case MainMenu::PLAY: replacePage<MenuCharacters>(game); break;
         case MainMenu::OPTIONS: replacePage<MenuOptions>(game); break;
         case MainMenu::ABOUT: replacePage<MenuAbout>(game); break;
+        case MainMenu::DEMO: game.startDemo(); break;
         case MainMenu::REPLAYS:
             game.menu.reset();
             game.menu = std::make_unique<MenuReplays>(MatchRecorder::folder);
@@ -83,7 +85,10 @@ void updateMenu(int elapsedMs) {
         if (result == MenuCharacters::GO_BACK) {
             replacePage<MainMenu>(game);
         } else if (result != 0) {
-            game.startMatch(result);
+            MatchPlayers players;
+            players.computerLevel = static_cast<MenuCharacters&>(*game.menu).computerLevel;
+            players.seed = static_cast<std::uint64_t>(std::time(nullptr));
+            game.startMatch(result, players);
             Game::switchMusic(game.musicMenu, game.musicGame);
         }
     } else if (title == "Options") {

@@ -23,6 +23,7 @@ constexpr double CLOCK_HALF_WIDTH = 100.0;
 constexpr int MS_PER_SECOND = 1000;
 // The replay line's box reaches this far up from the bottom edge.
 constexpr int REPLAY_LINE_BOTTOM = 40;
+constexpr int DEMO_SIGN_BOTTOM = 60;
 
 // Room for a score line or the clock, formatted on the stack every frame.
 constexpr std::size_t LINE_CAPACITY = 64;
@@ -67,6 +68,13 @@ void drawReplayControls(const Game& game, const ReplayPlayback& playback) {
                          DT_CENTER);
 }
 
+// Along the bottom while two computers play by themselves.
+void drawDemoSign(const Game& game) {
+    const int h = game.config->height;
+    game.fonts->drawText("arialBig", "Demo", 0, h - DEMO_SIGN_BOTTOM, game.config->width, h, 255, 255, 255, 255,
+                         DT_CENTER);
+}
+
 // The message over the middle half of the screen, as far into its life as
 // the match says.
 void drawMessage(const Game& game) {
@@ -101,4 +109,5 @@ void drawScene() {
     if (sprite) sprite->end();
     drawScore(game);
     if (game.playback) drawReplayControls(game, *game.playback);
+    if (game.demo) drawDemoSign(game);
 }

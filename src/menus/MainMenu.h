@@ -11,6 +11,14 @@ public:
     static constexpr int ABOUT = 3;
     static constexpr int REPLAYS = 4;
     static constexpr int EXIT = 5;
+    // Nobody has touched a key or a button for DEMO_IDLE_MS.
+    static constexpr int DEMO = 100;
+    static constexpr int DEMO_IDLE_MS = 30000;
 
     MainMenu();
+
+    void update(int elapsedMs) override;
+
+private:
+    int idleMs_ = 0;
 };
