@@ -40,6 +40,7 @@ MenuCharacters::MenuCharacters() {
     // The computer as it was last chosen, on its robot.
     const ComputerChoice last = ComputerChoice::read(Config::filePath);
     lastLevel_ = last.level;
+    computerWasThere_ = last.side != 0;
     if (last.side == 1 || last.side == 2) {
         computerLevel[last.side - 1] = last.level;
         cursorOf(last.side) = last.robot + 1;
@@ -120,8 +121,13 @@ void MenuCharacters::update(int elapsedMs) {
     }
     if (result == GO_BACK || choice1 == NO_CHOICE || choice2 == NO_CHOICE) return;
     result = choice1 + PLAYER2_CODE_FACTOR * choice2;
+    // Kept for the next time; two people leave the file alone unless the
+    // computer was there before.
     const int side = computerLevel[0] != PERSON ? 1 : computerLevel[1] != PERSON ? 2 : 0;
-    if (side != 0) ComputerChoice{side, computerLevel[side - 1], choiceOf(side) - 1}.write(Config::filePath);
+    if (side != 0)
+        ComputerChoice{side, computerLevel[side - 1], choiceOf(side) - 1}.write(Config::filePath);
+    else if (computerWasThere_)
+        ComputerChoice{0, lastLevel_, 0}.write(Config::filePath);
 }
 
 void MenuCharacters::draw() {

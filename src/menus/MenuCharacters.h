@@ -43,4 +43,5 @@ private:
 
     std::array<float, 2> levelTimer_{MENU_REPEAT_MS, MENU_REPEAT_MS};
     int lastLevel_ = 0;  // the level a side handed to the computer starts at
+    bool computerWasThere_ = false;
 };
