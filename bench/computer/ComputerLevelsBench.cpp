@@ -71,24 +71,19 @@ private:
     void follow(const MatchState& match, ControlStates& controls) {
         const Robot& me = player_ == 1 ? match.robot1 : match.robot2;
         const Frisbee& disc = match.frisbee;
-        bool up = false, down = false, left = false, right = false, throwing = false;
+        unsigned held = 0;
+        const auto hold = [&held](ControlKind kind, bool down) { held |= (down ? 1u : 0u) << kind; };
         if (me.state == RobotHolding) {
-            throwing = me.holdTime < HOLD_TIME_MS - 300.0;
+            hold(Action1, me.holdTime < HOLD_TIME_MS - 300.0);
         } else {
-            up = disc.y > me.y + 0.1;
-            down = disc.y < me.y - 0.1;
+            hold(Up, disc.y > me.y + 0.1);
+            hold(Down, disc.y < me.y - 0.1);
             const bool discHere = disc.x * (player_ == 1 ? 1 : -1) > 0.0;
             const double wantX = discHere ? disc.x : (player_ == 1 ? 4.9 : -4.9);
-            left = wantX > me.x + 0.1;
-            right = wantX < me.x - 0.1;
+            hold(Left, wantX > me.x + 0.1);
+            hold(Right, wantX < me.x - 0.1);
         }
-        const auto state = [&](ControlKind kind) -> int& { return states_[controlIndex(kind, player_)]; };
-        combineDirection(up, state(Up), state(Down));
-        combineDirection(down, state(Down), state(Up));
-        combineDirection(left, state(Left), state(Right));
-        combineDirection(right, state(Right), state(Left));
-        combineButton(throwing, state(Action1));
-        combineButton(false, state(Action2));
+        combineHeld(held, player_, states_);
         for (int kind = 0; kind < CONTROL_KIND_COUNT; ++kind) {
             const int index = controlIndex(static_cast<ControlKind>(kind), player_);
             controls[index] = states_[index];

@@ -117,14 +117,7 @@ void ComputerPlayer::play(const MatchState& match, int elapsedMs, ControlStates&
     if (me.state == RobotDashing) dashed_ = true;
     hold(wanted(match, seen));
 
-    const auto isHeld = [this](ControlKind kind) { return (held_ & bit(kind)) != 0; };
-    const auto state = [this](ControlKind kind) -> int& { return states_[controlIndex(kind, player_)]; };
-    combineDirection(isHeld(Up), state(Up), state(Down));
-    combineDirection(isHeld(Down), state(Down), state(Up));
-    combineDirection(isHeld(Left), state(Left), state(Right));
-    combineDirection(isHeld(Right), state(Right), state(Left));
-    combineButton(isHeld(Action1), state(Action1));
-    combineButton(isHeld(Action2), state(Action2));
+    combineHeld(held_, player_, states_);
     for (int kind = 0; kind < CONTROL_KIND_COUNT; ++kind) {
         const int index = controlIndex(static_cast<ControlKind>(kind), player_);
         controls[index] = states_[index];

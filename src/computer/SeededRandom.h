@@ -21,7 +21,6 @@ public:
     double between(double low, double high) { return low + (high - low) * unit(); }
     // Uniform among the integers 0 to count - 1.
     int below(int count) { return static_cast<int>(unit() * count); }
-    bool chance(double probability) { return unit() < probability; }
 
 private:
     std::uint64_t state_;

@@ -26,3 +26,15 @@ inline void combineButton(bool pressed, int& control) {
         control = Active;
     }
 }
+
+// One player's six controls from what is held, bit k for ControlKind k.
+inline void combineHeld(unsigned held, int player, ControlStates& controls) {
+    const auto isHeld = [held](ControlKind kind) { return (held >> kind & 1u) != 0; };
+    const auto control = [&](ControlKind kind) -> int& { return controls[controlIndex(kind, player)]; };
+    combineDirection(isHeld(Up), control(Up), control(Down));
+    combineDirection(isHeld(Down), control(Down), control(Up));
+    combineDirection(isHeld(Left), control(Left), control(Right));
+    combineDirection(isHeld(Right), control(Right), control(Left));
+    combineButton(isHeld(Action1), control(Action1));
+    combineButton(isHeld(Action2), control(Action2));
+}
