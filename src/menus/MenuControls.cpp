@@ -37,6 +37,8 @@ constexpr const char* PAD_LABELS[PAD_BUTTON_COUNT] = {
 };
 constexpr const char* NONE = "none";
 constexpr const char* LISTENING = "...";
+// After the names that fit in their column, when not all do.
+constexpr const char* MORE = ", ...";
 
 int playerOfRow(int row) { return (row - 1) / CONTROL_KIND_COUNT + 1; }
 ControlKind kindOfRow(int row) { return ControlKind((row - 1) % CONTROL_KIND_COUNT); }
@@ -51,10 +53,10 @@ bool newlyDown(const KeyBuffer& now, const KeyBuffer& before, std::size_t key) {
     return (now[key] & KEY_DOWN_BIT) != 0 && (before[key] & KEY_DOWN_BIT) == 0;
 }
 
-std::string padLabels(const ControlBindings::Codes& buttons) {
-    std::string labels;
-    for (const int button : buttons) labels += (labels.empty() ? "" : ", ") + std::string(PAD_LABELS[button]);
-    return labels.empty() ? NONE : labels;
+std::string joined(const std::vector<std::string>& names, std::size_t count) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) text.append(i == 0 ? "" : ", ").append(names[i]);
+    return text;
 }
 
 }  // namespace
@@ -187,6 +189,16 @@ void MenuControls::drawLine(double line, const std::string& text, double left, d
                     static_cast<int>(top + lineHeight), rgb[0], rgb[1], rgb[2], 255, format | DT_VCENTER);
 }
 
+std::string MenuControls::fitInColumn(const std::vector<std::string>& names, double left, double right) const {
+    if (names.empty()) return NONE;
+    // Half a line clear of the next column.
+    const int width = static_cast<int>((right - left) * config->width) - config->height / LIST_FONT_DIVISOR / 2;
+    std::string text = joined(names, names.size());
+    for (std::size_t shown = names.size(); shown > 1 && fonts->textWidth(listFont, text) > width;)
+        text = joined(names, --shown) + MORE;
+    return text;
+}
+
 void MenuControls::draw() {
     const int h = config->height;
     const int titleTop = static_cast<int>(TITLE_TOP * h);
@@ -204,11 +216,15 @@ void MenuControls::draw() {
         const Ink ink = row == selected ? Ink::Highlight : Ink::Plain;
         const bool waiting = row == selected && listening_;
         const int control = controlOfRow(row);
-        const std::string keys = input->keyboard->bindings.names(control);
+        std::vector<std::string> keys;
+        for (const int key : input->keyboard->bindings.codes(control)) keys.push_back(keyName(static_cast<Key>(key)));
+        std::vector<std::string> buttons;
+        for (const int button : input->joysticks->bindings.codes(control)) buttons.emplace_back(PAD_LABELS[button]);
         drawLine(line, KIND_LABELS[kindOfRow(row)], LABEL_LEFT, KEYS_LEFT, DT_LEFT, ink);
-        drawLine(line, waiting ? LISTENING : keys.empty() ? NONE : keys, KEYS_LEFT, PAD_LEFT, DT_LEFT, ink);
-        drawLine(line, waiting ? LISTENING : padLabels(input->joysticks->bindings.codes(control)), PAD_LEFT,
-                 LIST_RIGHT, DT_LEFT, ink);
+        drawLine(line, waiting ? LISTENING : fitInColumn(keys, KEYS_LEFT, PAD_LEFT), KEYS_LEFT, PAD_LEFT, DT_LEFT,
+                 ink);
+        drawLine(line, waiting ? LISTENING : fitInColumn(buttons, PAD_LEFT, LIST_RIGHT), PAD_LEFT, LIST_RIGHT,
+                 DT_LEFT, ink);
     }
     for (const int item : {RESTORE_DEFAULTS, BACK})
         drawLine(RESTORE_LINE + item - RESTORE_DEFAULTS, items[item - 1], LABEL_LEFT, LIST_RIGHT, DT_CENTER,

@@ -43,6 +43,9 @@ private:
     void stopListening();
     void restoreDefaults();
     void save();
+    // As many of the names as fit between left and right (fractions of the
+    // width), then "..." for the rest.
+    std::string fitInColumn(const std::vector<std::string>& names, double left, double right) const;
     void tellLosers(const std::vector<int>& losers, const std::string& what);
     enum class Ink { Plain, Highlight, Heading, Notice };
     // One line of the list, from left to right in fractions of the width.

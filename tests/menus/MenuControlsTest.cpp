@@ -102,6 +102,8 @@ TEST_F(MenuControlsTest, KeysBoundMovedCancelledAndRestoredWithTheRestOfTheFileK
 // A player with only a pad: the D-pad moves, A or Start chooses, a button
 // pressed binds and moves among that player's own controls, X takes back.
 TEST_F(MenuControlsTest, APadAloneBindsItsButtons) {
+    const std::string keysByHand = "[Keys]\np2Action1=Keypad 0, Right Ctrl, Keypad Enter\n";
+    writeTextFile(SETTINGS, keysByHand);
     open(1);
     for (int row = 1; row < 6; ++row) pressPad(PadDown);
     pressPad(PadA);
@@ -120,18 +122,20 @@ TEST_F(MenuControlsTest, APadAloneBindsItsButtons) {
     pressPad(PadLeftShoulder);
     EXPECT_EQ(bindings.names(controlIndex(Action1, 1)), "leftshoulder");
     const std::string saved = readTextFile(SETTINGS);
-    EXPECT_EQ(saved, "[PadButtons]\np1Action1=leftshoulder\np1Action2=a\n");
+    EXPECT_EQ(saved, keysByHand + "[PadButtons]\np1Action1=leftshoulder\np1Action2=a\n");
     pressPad(PadLeftShoulder);
     pressPad(PadX);
     EXPECT_FALSE(page->listening());
     EXPECT_EQ(readTextFile(SETTINGS), saved);
 
     // The page as drawn: every line inside the page's panel, the bound
-    // control with its buttons.
+    // control with its button, and keys cut short where they would run
+    // into the pad column.
     page->draw();
     for (const DeviceCall* text : screen.texts())
         EXPECT_TRUE(text->rect.top >= 0 && text->rect.bottom <= 458) << text->text;
     EXPECT_NE(screen.text("Left shoulder"), nullptr);
+    EXPECT_NE(screen.text("Keypad 0, Right Ctrl, ..."), nullptr);
 }
 
 }  // namespace
