@@ -30,10 +30,11 @@ constexpr double RESTORE_LINE = PLAYER_COUNT * LINES_PER_PLAYER + 0.5;
 constexpr double NOTICE_LINE = RESTORE_LINE + 2;
 
 constexpr const char* KIND_LABELS[CONTROL_KIND_COUNT] = {"Up", "Down", "Left", "Right", "Dash / throw", "Lob"};
+// By button, in the pad's own order.
 constexpr const char* PAD_LABELS[PAD_BUTTON_COUNT] = {
-    "A",          "B",          "X",          "Y",         "Back",      "Guide",     "Start",
-    "Left stick", "Right stick", "Left shoulder", "Right shoulder", "D-pad up", "D-pad down", "D-pad left",
-    "D-pad right", "Misc",      "Paddle 1",   "Paddle 2",  "Paddle 3",  "Paddle 4",  "Touchpad",
+    "A", "B", "X", "Y", "Back", "Guide", "Start", "Left stick", "Right stick", "Left shoulder", "Right shoulder",
+    "D-pad up", "D-pad down", "D-pad left", "D-pad right", "Misc", "Paddle 1", "Paddle 2", "Paddle 3", "Paddle 4",
+    "Touchpad",
 };
 constexpr const char* NONE = "none";
 constexpr const char* LISTENING = "...";
