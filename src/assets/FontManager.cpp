@@ -60,3 +60,8 @@ void FontManager::drawText(std::string_view fontName, std::string_view text, int
     if (found == fonts.end() || !found->second) return;
     found->second->drawText(text, rect, static_cast<std::uint32_t>(format), argb(alpha, red, green, blue));
 }
+
+int FontManager::textWidth(std::string_view fontName, std::string_view text) const {
+    const auto found = fonts.find(fontName);
+    return found == fonts.end() || !found->second ? 0 : found->second->textWidth(text);
+}

@@ -40,6 +40,8 @@ public:
     // Copies nothing: text is drawn every frame.
     void drawText(std::string_view fontName, std::string_view text, int left, int top, int right,
                   int bottom, int red, int green, int blue, int alpha, int format);
+    // How wide one line of text is drawn in the font; 0 without the font.
+    int textWidth(std::string_view fontName, std::string_view text) const;
 
     GraphicsDevice* device = nullptr;
     std::map<std::string, std::unique_ptr<Font>, std::less<>> fonts;

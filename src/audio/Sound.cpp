@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-Sound::Sound(std::uint32_t buffer, int sourceCount, bool looping)
+Sound::Sound(std::uint32_t buffer, int sourceCount, bool looping, SoundKind kind)
     : buffer(buffer), sources(static_cast<std::size_t>(std::max(sourceCount, 0)), 0),
-      sourceCount(static_cast<int>(sources.size())) {
+      sourceCount(static_cast<int>(sources.size())), kind(kind) {
     for (std::uint32_t& source : sources) {
         alGenSources(1, &source);
         if (looping) {
@@ -57,7 +57,17 @@ void Sound::stopAll() {
 }
 
 void Sound::setGain(float gain) {
+    gain_ = gain;
+    applyGain();
+}
+
+void Sound::setVolume(float volume) {
+    volume_ = volume;
+    applyGain();
+}
+
+void Sound::applyGain() {
     for (std::uint32_t source : sources) {
-        alSourcef(source, AL_GAIN, gain);
+        alSourcef(source, AL_GAIN, gain_ * volume_);
     }
 }

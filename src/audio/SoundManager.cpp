@@ -6,6 +6,8 @@
 #include <al.h>
 #include <alc.h>
 
+#include <algorithm>
+
 SoundManager& SoundManager::instance() {
     static SoundManager soundManager;
     return soundManager;
@@ -18,7 +20,8 @@ SoundManager::~SoundManager() {
     closeAudioDevice();
 }
 
-Sound* SoundManager::loadSound(std::string name, std::string path, int sourceCount, bool looping) {
+Sound* SoundManager::loadSound(std::string name, std::string path, int sourceCount, bool looping,
+                               SoundKind kind) {
     auto found = sounds.find(name);
     if (found != sounds.end()) {
         return found->second.get();
@@ -26,13 +29,25 @@ Sound* SoundManager::loadSound(std::string name, std::string path, int sourceCou
     SoundSamples decoded;
     const std::uint32_t buffer =
         decoder.take(path, decoded) ? bufferSoundSamples(decoded) : loadSoundFile(path);
-    auto sound = std::make_unique<Sound>(buffer, sourceCount, looping);
+    auto sound = std::make_unique<Sound>(buffer, sourceCount, looping, kind);
+    sound->setVolume(kind == SoundKind::Music ? musicVolume_ : effectsVolume_);
     Sound* record = sound.get();
     sounds.emplace(std::move(name), std::move(sound));
     return record;
 }
 
 void SoundManager::removeSound(std::string name) { sounds.erase(name); }
+
+void SoundManager::setVolume(SoundKind kind, int level) {
+    // Loudness is heard by ratios: with the square of the level the middle
+    // of the scale sounds like its middle (5 is 12 dB down, about half as
+    // loud), where a straight line would leave 5 only 6 dB down.
+    const float fraction = static_cast<float>(std::clamp(level, 0, MAX_VOLUME)) / MAX_VOLUME;
+    const float volume = fraction * fraction;
+    (kind == SoundKind::Music ? musicVolume_ : effectsVolume_) = volume;
+    for (auto& entry : sounds)
+        if (entry.second->kind == kind) entry.second->setVolume(volume);
+}
 
 void SoundManager::decodeAhead(const std::vector<std::string>& paths) {
     decoder.start(paths, decodeSoundFile);

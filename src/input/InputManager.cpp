@@ -11,8 +11,6 @@ namespace {
 // Game-controller mappings in the community format, beside the settings.
 constexpr const char* MAPPINGS_FILE = "gamecontrollerdb.txt";
 
-bool povIsOneOf(int pov, int a, int b, int c) { return pov == a || pov == b || pov == c; }
-
 }  // namespace
 
 InputManager& InputManager::instance() {
@@ -34,33 +32,36 @@ void InputManager::initKeyboard(const std::string& settingsPath) {
 }
 
 void InputManager::enumerateJoysticks(const std::string& settingsPath) {
+    joysticks->bindings.read(settingsPath);
     joysticks->enumerate(std::filesystem::path(settingsPath).replace_filename(MAPPINGS_FILE).string());
 }
 
 void InputManager::updateControls() {
-    keyboard->pollKeyboard();
     joysticks->pollJoysticks();
+    bool padReturn = false;
+    for (int slot = 0; slot < JoystickSet::MAX_JOYSTICKS; ++slot)
+        padReturn = padReturn || (joysticks->has(slot) && joysticks->states[slot].down(PadBindings::CHOOSE_BUTTON));
+    keyboard->pollKeyboard(padReturn);
 
+    const PadBindings& pad = joysticks->bindings;
     for (int player = 1; player <= PLAYER_COUNT; ++player) {
         const JoystickSet::State neutral;
         const JoystickSet::State& joystick = joysticks->has(player - 1) ? joysticks->states[player - 1] : neutral;
-        const int pov = joystick.pov;
-        auto raw = [&](ControlKind kind) { return keyboard->states[controlIndex(kind, player)]; };
+        auto pressed = [&](ControlKind kind) {
+            return keyboard->states[controlIndex(kind, player)] == Active || pad.pressed(joystick, kind, player);
+        };
         auto control = [&](ControlKind kind) -> int& { return controls[controlIndex(kind, player)]; };
 
-        combineDirection(raw(Up) == Active || povIsOneOf(pov, 0, 4500, 31500), control(Up), control(Down));
-        combineDirection(raw(Down) == Active || povIsOneOf(pov, 13500, 18000, 22500), control(Down),
-                         control(Up));
-        combineDirection(raw(Left) == Active || povIsOneOf(pov, 22500, 27000, 31500), control(Left),
-                         control(Right));
-        combineDirection(raw(Right) == Active || povIsOneOf(pov, 4500, 9000, 13500), control(Right),
-                         control(Left));
-        combineButton(raw(Action1) == Active || joystick.buttons[0], control(Action1));
-        combineButton(raw(Action2) == Active || joystick.buttons[1], control(Action2));
+        combineDirection(pressed(Up), control(Up), control(Down));
+        combineDirection(pressed(Down), control(Down), control(Up));
+        combineDirection(pressed(Left), control(Left), control(Right));
+        combineDirection(pressed(Right), control(Right), control(Left));
+        combineButton(pressed(Action1), control(Action1));
+        combineButton(pressed(Action2), control(Action2));
     }
 
     // Only the first joystick can pause.
-    const bool pauseButton = joysticks->has(0) && joysticks->states[0].buttons[2];
+    const bool pauseButton = joysticks->has(0) && joysticks->states[0].down(PadBindings::PAUSE_BUTTON);
     combineButton(keyboard->escape == Active || pauseButton, controls[PAUSE_CONTROL]);
 }
 
@@ -74,13 +75,8 @@ bool InputManager::anyInput() const {
     constexpr std::uint8_t KEY_DOWN = 0x80;
     for (std::uint8_t key : keyboard->keys)
         if (key & KEY_DOWN) return true;
-    for (int slot = 0; slot < JoystickSet::MAX_JOYSTICKS; ++slot) {
-        if (!joysticks->has(slot)) continue;
-        const JoystickSet::State& pad = joysticks->states[slot];
-        if (pad.pov != JoystickSet::State::POV_CENTRED) return true;
-        for (bool button : pad.buttons)
-            if (button) return true;
-    }
+    for (int slot = 0; slot < JoystickSet::MAX_JOYSTICKS; ++slot)
+        if (joysticks->has(slot) && joysticks->states[slot].buttons.any()) return true;
     return false;
 }
 

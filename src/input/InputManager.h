@@ -17,8 +17,9 @@ public:
 
     // Reads the players' keys from the settings file and opens the keyboard.
     void initKeyboard(const std::string& settingsPath);
-    // Sets up the pads, with the controller mappings beside the settings
-    // file, and keeps watching for pads that come and go.
+    // Reads the players' pad buttons from the settings file and sets up the
+    // pads, with the controller mappings beside it, then keeps watching for
+    // pads that come and go.
     void enumerateJoysticks(const std::string& settingsPath);
     void updateControls();
 

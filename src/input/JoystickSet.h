@@ -1,5 +1,6 @@
 #pragma once
 
+#include "input/PadBindings.h"
 #include "platform/JoystickDevice.h"
 #include "platform/JoystickWatch.h"
 
@@ -36,6 +37,7 @@ public:
     // SDL's instance id of the pad in each slot.
     std::array<int, MAX_JOYSTICKS> ids{};
     std::array<State, MAX_JOYSTICKS> states{};
+    PadBindings bindings;
 
 private:
     JoystickSet() = default;

@@ -1,30 +1,26 @@
 #pragma once
 
-#include "input/ControlState.h"
+#include "input/ControlBindings.h"
 #include "platform/KeyboardDevice.h"
-
-#include <array>
-#include <string>
-#include <vector>
 
 // The keys of each player's controls: W A S D with G and H for player 1, the
 // arrows with numeric pad 1 or Right Ctrl and numeric pad 2 or Right Shift
 // for player 2, unless the [Keys] section of the settings file says other.
-class KeyBindings {
+// Keys go by SDL's names of them.
+class KeyBindings : public ControlBindings {
 public:
+    static constexpr const char* SECTION = "Keys";
+
     KeyBindings();
 
-    // Each entry of [Keys] (p1Up ... p2Action2) that names one or more keys
-    // SDL knows, separated by commas, replaces that control's keys. An entry
-    // with a name SDL does not know is reported on the standard error stream
-    // and keeps its keys.
-    void read(const std::string& settingsPath);
+    const Codes& keys(ControlKind kind, int player) const { return codes(controlIndex(kind, player)); }
 
-    const std::vector<Key>& keys(ControlKind kind, int player) const {
-        return keys_[controlIndex(kind, player)];
-    }
+    // Whether a player may bind this key from the game: Escape and Return
+    // keep their own meaning, and a key must have a name that reads back as
+    // itself and holds no comma, to be written in an entry.
+    static bool canBind(Key key);
 
-private:
-    // Same indices as InputManager::controls (entry 0 unused).
-    std::array<std::vector<Key>, CONTROL_COUNT> keys_;
+protected:
+    std::optional<int> codeNamed(const std::string& name) const override;
+    std::string nameOf(int code) const override;
 };

@@ -4,9 +4,9 @@ namespace {
 
 bool isDown(const KeyBuffer& keys, Key key) { return (keys[key] & KEY_DOWN_BIT) != 0; }
 
-bool anyDown(const KeyBuffer& keys, const std::vector<Key>& bound) {
-    for (const Key key : bound)
-        if (isDown(keys, key)) return true;
+bool anyDown(const KeyBuffer& keys, const ControlBindings::Codes& bound) {
+    for (const int key : bound)
+        if (isDown(keys, static_cast<Key>(key))) return true;
     return false;
 }
 
@@ -53,9 +53,10 @@ KeyboardState::KeyboardState() {
 
 KeyboardState::~KeyboardState() = default;
 
-void KeyboardState::pollKeyboard() {
+void KeyboardState::pollKeyboard(bool padReturn) {
     // Without a keyboard the game runs on joysticks alone.
     if (!device) {
+        updateButton(padReturn, enter);
         return;
     }
     keys.fill(0);
@@ -69,7 +70,7 @@ void KeyboardState::pollKeyboard() {
     auto state = [this](ControlKind kind, int player) -> int& { return states[controlIndex(kind, player)]; };
 
     updateButton(isDown(keys, KeyCode::Escape), escape);
-    updateButton(isDown(keys, KeyCode::Return), enter);
+    updateButton(isDown(keys, KeyCode::Return) || padReturn, enter);
 
     for (int player = 1; player <= PLAYER_COUNT; ++player) {
         auto down = [&](ControlKind kind) { return anyDown(keys, bindings.keys(kind, player)); };

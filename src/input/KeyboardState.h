@@ -14,8 +14,9 @@ public:
     static KeyboardState& instance();
     ~KeyboardState();
 
-    // Reads the keyboard once and updates the raw states.
-    void pollKeyboard();
+    // Reads the keyboard once and updates the raw states; a pad's Start
+    // button held (padReturn) counts as Return.
+    void pollKeyboard(bool padReturn = false);
 
     int escape = Released;
     int enter = Released;

@@ -85,7 +85,7 @@ void Game::decodeTheRest() {
 
 void Game::loadAssets() {
     menu = std::make_unique<MenuIntro>();
-    musicIntro = sounds->loadSound("musicIntro", MUSIC_INTRO_PATH, 1, false);
+    musicIntro = sounds->loadSound("musicIntro", MUSIC_INTRO_PATH, 1, false, SoundKind::Music);
     if (musicIntro) musicIntro->play(0.0, 0.0, 0.0);
 
     // Created exactly as read ahead, so that the rasterised atlas is found.
@@ -104,10 +104,10 @@ void Game::loadAssets() {
         {decoded(Menu::SELECT_SOUND_PATH),
          [this] { beep = sounds->loadSound("beep2", Menu::SELECT_SOUND_PATH, EFFECT_SOURCES, false); }},
         {decoded(MUSIC_MENU_PATH),
-         [this] { musicMenu = sounds->loadSound("musicMenu", MUSIC_MENU_PATH, 1, true); }},
+         [this] { musicMenu = sounds->loadSound("musicMenu", MUSIC_MENU_PATH, 1, true, SoundKind::Music); }},
         {decoded(MUSIC_GAME_PATH),
          [this] {
-             musicGame = sounds->loadSound("musicGame", MUSIC_GAME_PATH, 1, true);
+             musicGame = sounds->loadSound("musicGame", MUSIC_GAME_PATH, 1, true, SoundKind::Music);
              if (musicGame) musicGame->setGain(GAME_MUSIC_GAIN);
          }},
         {[this] { return meshes->ready(ARENA_PATH); },

@@ -6,6 +6,7 @@
 #include "menus/MainMenu.h"
 #include "menus/MenuAbout.h"
 #include "menus/MenuCharacters.h"
+#include "menus/MenuControls.h"
 #include "menus/MenuIntro.h"
 #include "menus/MenuOptions.h"
 #include "menus/MenuPause.h"
@@ -93,6 +94,13 @@ void updateMenu(int elapsedMs) {
         }
     } else if (title == "Options") {
         if (result == MenuOptions::RETURN_TO_MAIN_MENU) replacePage<MainMenu>(game);
+        if (result == MenuOptions::CONTROLS) replacePage<MenuControls>(game);
+    } else if (title == "Controls") {
+        // Back where the player left the options page.
+        if (result == MenuControls::BACK) {
+            replacePage<MenuOptions>(game);
+            game.menu->selected = MenuOptions::CONTROLS;
+        }
     } else if (title == "Replays") {
         watchChosenReplay(game);
     } else if (title == "About") {

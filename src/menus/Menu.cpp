@@ -101,7 +101,7 @@ void Menu::draw() {
 }
 
 void Menu::drawItem(int index, int row) {
-    const double top = row * MENU_ROW_SPACING * rowHeight() + config->height / 3.0;
+    const double top = row * rowSpacing * rowHeight() + config->height / 3.0;
     const bool highlighted = index + 1 == selected;
     fonts->drawText(itemFont, items[index], rowLeft(), static_cast<int>(top), rowRight(),
                     static_cast<int>(top + rowHeight()), 255, highlighted ? 0 : 255, highlighted ? 0 : 255, 255,

@@ -14,7 +14,8 @@ class TextureManager;
 
 // Milliseconds between two highlight moves while a direction stays held.
 constexpr int MENU_REPEAT_MS = 400;
-// Item rows start a third of the way down and are one and a half rows apart.
+// Item rows start a third of the way down and are, unless a page has more
+// than fit, one and a half rows apart.
 constexpr double MENU_ROW_SPACING = 1.5;
 
 // A page outside the match: a full-screen picture, a title and a vertical
@@ -52,6 +53,8 @@ public:
     float repeatTimer = MENU_REPEAT_MS;
     std::string title = "Menu";
     std::vector<std::string> items;
+    // Item rows apart, in row heights; a long list sits closer.
+    double rowSpacing = MENU_ROW_SPACING;
     std::string itemFont = "arialMenu";
     std::string titleFont = "arialTitle";
     Sound* moveSound = nullptr;

@@ -1,6 +1,7 @@
 #include "menus/MenuOptions.h"
 
 #include "assets/FontManager.h"
+#include "audio/SoundManager.h"
 #include "input/InputManager.h"
 #include "input/KeyboardState.h"
 #include "platform/GraphicsDevice.h"
@@ -8,6 +9,7 @@
 #include "shell/Config.h"
 #include "shell/GraphicsContext.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -19,8 +21,9 @@ constexpr double VALUE_HALF_WIDTH_DIVISOR = 3.5;
 }  // namespace
 
 MenuOptions::MenuOptions() {
-    items = {"Resolution", "FullScreen", "Antialiasing", "Return to main menu"};
+    items = {"Resolution", "FullScreen", "Antialiasing", "Music", "Effects", "Controls", "Return to main menu"};
     itemCount = static_cast<int>(items.size());
+    rowSpacing = OPTIONS_ROW_SPACING;
     title = "Options";
     fullscreenChoice = config->savedFullscreen == 1;
     multisampleChoice = config->savedMultisample;
@@ -32,6 +35,14 @@ MenuOptions::MenuOptions() {
 void MenuOptions::validateMultisample() {
     const GraphicsDevice* device = GraphicsContext::instance().device.get();
     if (!device || !device->checkMultisample(multisampleChoice)) multisampleChoice = 0;
+}
+
+void MenuOptions::changeVolume(Item item, int level) {
+    const int music = item == ItemMusic ? level : config->musicVolume;
+    const int effects = item == ItemEffects ? level : config->effectsVolume;
+    sounds->setVolume(SoundKind::Music, music);
+    sounds->setVolume(SoundKind::Effect, effects);
+    config->saveVolumes(music, effects);
 }
 
 void MenuOptions::stepForward() {
@@ -48,6 +59,14 @@ void MenuOptions::stepForward() {
         else if (multisampleChoice > 0 && multisampleChoice < GraphicsDevice::MAX_MULTISAMPLE)
             multisampleChoice *= 2;
         validateMultisample();
+        break;
+    // Forward past the top starts again from silence, so that Return alone
+    // reaches every level.
+    case ItemMusic:
+        changeVolume(ItemMusic, (config->musicVolume + 1) % (SoundManager::MAX_VOLUME + 1));
+        break;
+    case ItemEffects:
+        changeVolume(ItemEffects, (config->effectsVolume + 1) % (SoundManager::MAX_VOLUME + 1));
         break;
     default:
         config->saveConfig(resolutionWidths[resolutionIndex], resolutionHeights[resolutionIndex],
@@ -68,6 +87,13 @@ void MenuOptions::stepBackward() {
     case ItemAntialiasing:
         multisampleChoice = multisampleChoice <= FIRST_MULTISAMPLE ? 0 : multisampleChoice / 2;
         validateMultisample();
+        break;
+    // Backward stops at silence rather than jump to the loudest.
+    case ItemMusic:
+        changeVolume(ItemMusic, std::max(config->musicVolume - 1, 0));
+        break;
+    case ItemEffects:
+        changeVolume(ItemEffects, std::max(config->effectsVolume - 1, 0));
         break;
     default:
         break;
@@ -101,9 +127,11 @@ void MenuOptions::draw() {
             std::to_string(resolutionHeights[resolutionIndex]),
         fullscreenChoice ? "yes" : "no",
         std::to_string(multisampleChoice) + "x",
+        std::to_string(config->musicVolume),
+        std::to_string(config->effectsVolume),
     };
-    for (int i = 0; i < 3; ++i) {
-        const double top = i * MENU_ROW_SPACING * s + t;
+    for (std::size_t i = 0; i < std::size(values); ++i) {
+        const double top = i * rowSpacing * s + t;
         fonts->drawText(itemFont, values[i], left, static_cast<int>(top), right,
                         static_cast<int>(top + s), 255, 255, 255, 255, DT_RIGHT | DT_VCENTER);
     }

@@ -4,13 +4,18 @@
 
 #include <array>
 
-// The screen settings for the next start: resolution, full screen and
-// antialiasing. action1 or Return steps a value forward, action2 backward;
-// "Return to main menu" saves all of them and leaves.
+// The screen settings for the next start (resolution, full screen and
+// antialiasing), the volumes of music and effects, heard and saved at once,
+// and the way to the controls page. action1 or Return steps a value forward,
+// action2 backward; leaving the page, for the controls or the main menu,
+// saves the screen settings.
 class MenuOptions : public Menu {
 public:
     static constexpr int RESOLUTION_COUNT = 8;
-    static constexpr int RETURN_TO_MAIN_MENU = 4;
+    static constexpr int CONTROLS = 6;
+    static constexpr int RETURN_TO_MAIN_MENU = 7;
+    // Seven rows fit above the foot of the page only a little closer.
+    static constexpr double OPTIONS_ROW_SPACING = 1.25;
 
     MenuOptions();
 
@@ -24,10 +29,12 @@ public:
     bool fullscreenChoice = false;
 
 private:
-    enum Item { ItemResolution = 1, ItemFullscreen = 2, ItemAntialiasing = 3 };
+    enum Item { ItemResolution = 1, ItemFullscreen = 2, ItemAntialiasing = 3, ItemMusic = 4, ItemEffects = 5 };
 
     void stepForward();
     void stepBackward();
     // A count the graphics device refuses falls back to none.
     void validateMultisample();
+    // Sets, plays and saves a volume the player changed.
+    void changeVolume(Item item, int level);
 };

@@ -14,4 +14,6 @@ public:
     // Returns the height of the drawn text in pixels (0 when nothing drawn).
     virtual int drawText(std::string_view text, const Rect& rect, std::uint32_t format,
                          std::uint32_t color) = 0;
+    // How wide one line of text is drawn, in pixels.
+    virtual int textWidth(std::string_view text) const = 0;
 };

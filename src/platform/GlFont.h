@@ -17,6 +17,7 @@ public:
 
     int drawText(std::string_view text, const Rect& rect, std::uint32_t format,
                  std::uint32_t color) override;
+    int textWidth(std::string_view text) const override { return lineWidth(*atlas_, text); }
 
 private:
     GlDevice& device_;

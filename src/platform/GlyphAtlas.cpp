@@ -210,14 +210,14 @@ std::unique_ptr<GlyphAtlas> GlyphAtlas::create(const std::string& face, int heig
     return atlas;
 }
 
-namespace {
-
 int lineWidth(const GlyphAtlas& atlas, std::string_view line) {
     int width = 0;
     for (const char c : line)
         if (c != '\r') width += atlas.glyphs[static_cast<unsigned char>(c)].advance;
     return width;
 }
+
+namespace {
 
 // Cuts a quad to the rectangle, moving its texels with its edges; false when
 // nothing of it is left.

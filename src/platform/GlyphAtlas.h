@@ -35,6 +35,9 @@ struct GlyphQuad {
     float u0, v0, u1, v1;
 };
 
+// How far one line of text advances the pen, in pixels.
+int lineWidth(const GlyphAtlas& atlas, std::string_view line);
+
 // Lays text out in rect with the DT_* flags: line feeds start new lines one
 // cell apart, carriage returns are dropped, no wrapping, glyphs past the
 // right edge and lines below the bottom are clipped away. The first form

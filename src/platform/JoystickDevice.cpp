@@ -4,20 +4,13 @@
 
 namespace {
 
-constexpr int BUTTON_COUNT = 3;
-
-// POV in hundredths of a degree clockwise from straight ahead, from the
-// vertical (-1 up, 1 down) and horizontal (-1 left, 1 right) directions.
-int povFromDirections(bool up, bool right, bool down, bool left) {
-    constexpr int POV_BY_DIRECTION[3][3] = {
-        {31500, 0, 4500},
-        {27000, JoystickReading::POV_CENTRED, 9000},
-        {22500, 18000, 13500},
-    };
-    const int vertical = (up && !down) ? -1 : (down && !up) ? 1 : 0;
-    const int horizontal = (right && !left) ? 1 : (left && !right) ? -1 : 0;
-    return POV_BY_DIRECTION[vertical + 1][horizontal + 1];
-}
+// The game's own numbering of the buttons is SDL's.
+constexpr bool sameButton(PadButton ours, SDL_GameControllerButton sdl) { return int(ours) == int(sdl); }
+static_assert(sameButton(PadA, SDL_CONTROLLER_BUTTON_A) && sameButton(PadX, SDL_CONTROLLER_BUTTON_X) &&
+              sameButton(PadStart, SDL_CONTROLLER_BUTTON_START) && sameButton(PadUp, SDL_CONTROLLER_BUTTON_DPAD_UP) &&
+              sameButton(PadRight, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) &&
+              sameButton(PadTouchpad, SDL_CONTROLLER_BUTTON_TOUCHPAD));
+static_assert(PAD_BUTTON_COUNT == SDL_CONTROLLER_BUTTON_MAX);
 
 class SdlGameController final : public JoystickDevice {
 public:
@@ -29,24 +22,19 @@ public:
         if (!SDL_GameControllerGetAttached(controller)) {
             return false;
         }
-        reading.pov = povFromDirections(pressed(SDL_CONTROLLER_BUTTON_DPAD_UP),
-                                        pressed(SDL_CONTROLLER_BUTTON_DPAD_RIGHT),
-                                        pressed(SDL_CONTROLLER_BUTTON_DPAD_DOWN),
-                                        pressed(SDL_CONTROLLER_BUTTON_DPAD_LEFT));
-        // Bottom, right and left face buttons.
-        reading.buttons = {pressed(SDL_CONTROLLER_BUTTON_A), pressed(SDL_CONTROLLER_BUTTON_B),
-                           pressed(SDL_CONTROLLER_BUTTON_X)};
+        for (int button = 0; button < PAD_BUTTON_COUNT; ++button)
+            reading.buttons[button] =
+                SDL_GameControllerGetButton(controller, static_cast<SDL_GameControllerButton>(button)) != 0;
         return true;
     }
 
 private:
-    bool pressed(SDL_GameControllerButton button) const {
-        return SDL_GameControllerGetButton(controller, button) != 0;
-    }
-
     SDL_GameController* controller;
 };
 
+// A joystick no mapping knows: its hat is the D-pad, and its first buttons
+// stand for the pad's buttons in SDL's order (the three the game used
+// before bindings, A, B and X, are its buttons 0, 1 and 2).
 class SdlJoystick final : public JoystickDevice {
 public:
     explicit SdlJoystick(SDL_Joystick* joystick) : joystick(joystick) {}
@@ -59,11 +47,13 @@ public:
         }
         if (SDL_JoystickNumHats(joystick) > 0) {
             const Uint8 hat = SDL_JoystickGetHat(joystick, 0);
-            reading.pov = povFromDirections(hat & SDL_HAT_UP, hat & SDL_HAT_RIGHT,
-                                            hat & SDL_HAT_DOWN, hat & SDL_HAT_LEFT);
+            reading.buttons[PadUp] = (hat & SDL_HAT_UP) != 0;
+            reading.buttons[PadDown] = (hat & SDL_HAT_DOWN) != 0;
+            reading.buttons[PadLeft] = (hat & SDL_HAT_LEFT) != 0;
+            reading.buttons[PadRight] = (hat & SDL_HAT_RIGHT) != 0;
         }
         const int buttons = SDL_JoystickNumButtons(joystick);
-        for (int i = 0; i < BUTTON_COUNT && i < buttons; ++i) {
+        for (int i = 0; i < PadUp && i < buttons; ++i) {
             reading.buttons[i] = SDL_JoystickGetButton(joystick, i) != 0;
         }
         return true;
@@ -88,4 +78,15 @@ std::unique_ptr<JoystickDevice> openJoystick(int id) {
         return nullptr;
     }
     return nullptr;
+}
+
+std::optional<PadButton> padButtonFromName(const std::string& name) {
+    const SDL_GameControllerButton button = SDL_GameControllerGetButtonFromString(name.c_str());
+    if (button == SDL_CONTROLLER_BUTTON_INVALID) return std::nullopt;
+    return static_cast<PadButton>(button);
+}
+
+std::string padButtonName(PadButton button) {
+    const char* name = SDL_GameControllerGetStringForButton(static_cast<SDL_GameControllerButton>(button));
+    return name ? name : "";
 }

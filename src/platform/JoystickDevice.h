@@ -1,16 +1,42 @@
 #pragma once
 
-#include <array>
+#include <bitset>
 #include <memory>
+#include <optional>
+#include <string>
 
-// One reading of a joystick: the POV direction in hundredths of a degree
-// clockwise from straight ahead, diagonals included (POV_CENTRED when none),
-// and whether buttons 0 to 2 are down.
+// A pad's buttons, in the order and with the names of SDL's game
+// controllers; the D-pad's four directions are buttons too.
+enum PadButton : int {
+    PadA,
+    PadB,
+    PadX,
+    PadY,
+    PadBack,
+    PadGuide,
+    PadStart,
+    PadLeftStick,
+    PadRightStick,
+    PadLeftShoulder,
+    PadRightShoulder,
+    PadUp,
+    PadDown,
+    PadLeft,
+    PadRight,
+    PadMisc,
+    PadPaddle1,
+    PadPaddle2,
+    PadPaddle3,
+    PadPaddle4,
+    PadTouchpad,
+};
+constexpr int PAD_BUTTON_COUNT = PadTouchpad + 1;
+
+// One reading of a pad: the buttons down.
 struct JoystickReading {
-    static constexpr int POV_CENTRED = -1;
+    std::bitset<PAD_BUTTON_COUNT> buttons;
 
-    int pov = POV_CENTRED;
-    std::array<bool, 3> buttons{};
+    bool down(PadButton button) const { return buttons.test(button); }
 };
 
 // A joystick, read by polling.
@@ -25,6 +51,12 @@ public:
 // Opens the joystick with SDL's instance id `id` while a JoystickWatch
 // lives (it is closed before the watch goes); null when there is no such
 // joystick or it cannot be opened. A pad SDL's controller mappings know
-// reads its D-pad as the POV and its A, B and X buttons as buttons 0, 1 and
-// 2; any other joystick its first hat and its buttons 0 to 2.
+// reads every button by its mapping; any other joystick reads its first hat
+// as the D-pad and its buttons 0 to 10 as the buttons before the D-pad.
 std::unique_ptr<JoystickDevice> openJoystick(int id);
+
+// The button SDL calls by this name ("a", "dpup", "leftshoulder"), in any
+// case; nothing for a name SDL does not know.
+std::optional<PadButton> padButtonFromName(const std::string& name);
+// SDL's name of the button, as the settings file holds it.
+std::string padButtonName(PadButton button);

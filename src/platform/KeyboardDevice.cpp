@@ -84,3 +84,8 @@ std::optional<Key> keyFromName(const std::string& name) {
     if (scancode == SDL_SCANCODE_UNKNOWN) return std::nullopt;
     return static_cast<Key>(scancode);
 }
+
+std::string keyName(Key key) {
+    if (key >= KEY_COUNT) return {};
+    return SDL_GetScancodeName(static_cast<SDL_Scancode>(key));
+}

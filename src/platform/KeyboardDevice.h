@@ -56,3 +56,5 @@ std::unique_ptr<KeyboardDevice> openKeyboard();
 // The key SDL calls by this name ("Right Ctrl", "keypad 1"), in any case;
 // nothing for a name SDL does not know.
 std::optional<Key> keyFromName(const std::string& name);
+// SDL's name of the key ("Right Ctrl"); empty for a key it has no name for.
+std::string keyName(Key key);

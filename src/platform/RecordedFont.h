@@ -18,6 +18,7 @@ public:
 
     int drawText(std::string_view text, const Rect& rect, std::uint32_t format,
                  std::uint32_t color) override;
+    int textWidth(std::string_view text) const override { return lineWidth(*atlas, text); }
 
     const std::string face;
     const int height;

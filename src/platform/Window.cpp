@@ -2,6 +2,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -87,12 +88,11 @@ std::unique_ptr<Window> Window::open(const std::string& title, int width, int he
     // On X11, EGL gives the window a depth buffer of the size asked for,
     // where GLX gives its largest; GLX serves when EGL is missing.
     SDL_SetHint(SDL_HINT_VIDEO_X11_FORCE_EGL, "1");
-    SDL_Window* window = SDL_CreateWindow(title.c_str(), WINDOWED_X, WINDOWED_Y, width, height,
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    constexpr Uint32 FLAGS = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
+    SDL_Window* window = SDL_CreateWindow(title.c_str(), WINDOWED_X, WINDOWED_Y, width, height, FLAGS);
     if (window == nullptr) {
         SDL_SetHint(SDL_HINT_VIDEO_X11_FORCE_EGL, "0");
-        window = SDL_CreateWindow(title.c_str(), WINDOWED_X, WINDOWED_Y, width, height,
-                                  SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+        window = SDL_CreateWindow(title.c_str(), WINDOWED_X, WINDOWED_Y, width, height, FLAGS);
     }
     if (window == nullptr) {
         error = std::string("the window cannot be opened (") + SDL_GetError() + ")";
@@ -100,6 +100,8 @@ std::unique_ptr<Window> Window::open(const std::string& title, int width, int he
         return nullptr;
     }
     ignorePolledEvents();
+    // The window manager keeps a dragged window at least this big.
+    SDL_SetWindowMinimumSize(window, MIN_WIDTH, MIN_HEIGHT);
     std::unique_ptr<Window> opened(new Window(window, width, height));
     if (fullscreen) opened->setFullscreen(true);
     return opened;
@@ -121,6 +123,7 @@ WindowEvents Window::pumpEvents() {
         if (event.type != SDL_WINDOWEVENT) continue;
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) events.quit = true;
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) events.focusLost = true;
+        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) keepLeastSize();
     }
 
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
@@ -147,4 +150,15 @@ void Window::setFullscreen(bool fullscreen) {
         SDL_SetWindowSize(window_, width_, height_);
         SDL_SetWindowPosition(window_, WINDOWED_X, WINDOWED_Y);
     }
+}
+
+// Without a window manager, or with one that ignores the least size, a
+// window can still be made smaller: it grows back.
+void Window::keepLeastSize() {
+    if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0) return;
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window_, &width, &height);
+    if (width < MIN_WIDTH || height < MIN_HEIGHT)
+        SDL_SetWindowSize(window_, std::max(width, MIN_WIDTH), std::max(height, MIN_HEIGHT));
 }

@@ -11,14 +11,18 @@ struct WindowEvents {
     bool focusLost = false;  // another window took the keyboard
 };
 
-// The game's one window, ready for OpenGL drawing: a fixed-size captioned
-// window at (100, 100) whose client area is exactly the requested size, or
-// a window covering the screen at the desktop's own resolution. Alt+Enter
-// switches between the two.
+// The game's one window, ready for OpenGL drawing: a captioned window at
+// (100, 100) whose client area starts at exactly the requested size and
+// that the player may then drag to any size from MIN_WIDTH x MIN_HEIGHT up,
+// or a window covering the screen at the desktop's own resolution.
+// Alt+Enter switches between the two. The drawing device fits its picture
+// into whatever size the window has.
 class Window {
 public:
     static constexpr int WINDOWED_X = 100;
     static constexpr int WINDOWED_Y = 100;
+    static constexpr int MIN_WIDTH = 320;
+    static constexpr int MIN_HEIGHT = 240;
     // The OpenGL version the window's context asks for.
     static constexpr int GL_MAJOR = 3;
     static constexpr int GL_MINOR = 3;
@@ -40,7 +44,8 @@ public:
 
     // Takes every pending message of the window itself and never waits;
     // input devices take their own messages from the queue. Alt+Enter, read
-    // from the polled keys, switches full screen here.
+    // from the polled keys, switches full screen here, and a window made
+    // smaller than the least size grows back to it.
     WindowEvents pumpEvents();
 
     SDL_Window* handle() const { return window_; }
@@ -49,6 +54,7 @@ private:
     Window(SDL_Window* window, int width, int height)
         : window_(window), width_(width), height_(height) {}
     void setFullscreen(bool fullscreen);
+    void keepLeastSize();
 
     SDL_Window* window_;
     int width_;

@@ -75,6 +75,8 @@ int runApplication(LoopObserver* observer) {
     FontManager::instance().device = graphics.device.get();
     // Without a sound output the game runs silently.
     openAudioDevice();
+    SoundManager::instance().setVolume(SoundKind::Music, config.musicVolume);
+    SoundManager::instance().setVolume(SoundKind::Effect, config.effectsVolume);
     // From here on the intro is the open page, with its music; the rest
     // loads behind it.
     game.loadAssets();

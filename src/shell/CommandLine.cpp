@@ -18,9 +18,9 @@ constexpr const char* USAGE =
     "\n"
     "Player 1: W A S D move, G dashes and throws, H lobs.\n"
     "Player 2: the arrow keys move, Right Ctrl or numeric pad 1 dashes and throws,\n"
-    "Right Shift or numeric pad 2 lobs. Keys can be changed in the [Keys] section\n"
-    "of the settings file.\n"
-    "Escape pauses; Return chooses in the menus.\n"
+    "Right Shift or numeric pad 2 lobs. On a pad: the D-pad moves, A dashes and\n"
+    "throws, B lobs. Keys and pad buttons can be changed on Options > Controls.\n"
+    "Escape (or X on player 1's pad) pauses; Return (or Start) chooses in the menus.\n"
     "Every match is kept as a replay; the main menu's Replays page lists them.\n";
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "platform/Profile.h"
 
 #include <cctype>
+#include <charconv>
 #include <climits>
 #include <cstdio>
 #include <optional>
@@ -10,6 +11,7 @@
 namespace {
 
 constexpr const char* SECTION = "Screen";
+constexpr const char* SOUND_SECTION = "Sound";
 constexpr const char* ABSENT = "none";
 constexpr std::size_t VALUE_BUFFER_SIZE = 128;
 
@@ -49,6 +51,30 @@ void readKey(const char* key, int& value, int& saved, std::optional<int> minimum
     saved = *number;
 }
 
+// A volume is a whole number from 0 to the top of the scale, and nothing
+// else: any other text is reported in one line and the setting keeps its
+// value.
+void readVolume(const char* key, int& volume) {
+    const std::string text = getProfileString(SOUND_SECTION, key, ABSENT, VALUE_BUFFER_SIZE, Config::filePath);
+    if (text == ABSENT) return;
+    int number = -1;
+    const char* end = text.data() + text.size();
+    const std::from_chars_result read = std::from_chars(text.data(), end, number);
+    if (read.ec == std::errc() && read.ptr == end && number >= 0 && number <= SoundManager::MAX_VOLUME) {
+        volume = number;
+        return;
+    }
+    std::fprintf(stderr, "korvandeltix: [%s] %s: \"%s\" is no volume from 0 to %d; %d holds\n", SOUND_SECTION, key,
+                 text.c_str(), SoundManager::MAX_VOLUME, volume);
+}
+
+void saveKey(const char* section, const char* key, const std::string& value) {
+    std::string failure;
+    if (!writeProfileString(section, key, value, Config::filePath, &failure))
+        std::fprintf(stderr, "korvandeltix: the settings could not be saved to %s (%s)\n", Config::filePath.c_str(),
+                     failure.c_str());
+}
+
 }  // namespace
 
 Config& Config::instance() {
@@ -67,6 +93,8 @@ void Config::readConfig() {
     readKey("height", height, savedHeight, MINIMUM_SIZE);
     readKey("fullscreen", fullscreen, savedFullscreen, std::nullopt);
     readKey("multisample", multisample, savedMultisample, std::nullopt);
+    readVolume("music", musicVolume);
+    readVolume("effects", effectsVolume);
 }
 
 void Config::saveConfig(int newWidth, int newHeight, bool newFullscreen, int newMultisample) {
@@ -85,4 +113,11 @@ void Config::saveConfig(int newWidth, int newHeight, bool newFullscreen, int new
     if (!saved)
         std::fprintf(stderr, "korvandeltix: the settings could not be saved to %s (%s)\n", filePath.c_str(),
                      failure.c_str());
+}
+
+void Config::saveVolumes(int newMusicVolume, int newEffectsVolume) {
+    if (newMusicVolume != musicVolume) saveKey(SOUND_SECTION, "music", std::to_string(newMusicVolume));
+    if (newEffectsVolume != effectsVolume) saveKey(SOUND_SECTION, "effects", std::to_string(newEffectsVolume));
+    musicVolume = newMusicVolume;
+    effectsVolume = newEffectsVolume;
 }

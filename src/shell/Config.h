@@ -1,10 +1,14 @@
 #pragma once
 
+#include "audio/SoundManager.h"
+
 #include <string>
 
 // The screen settings: the values in force for this run, and beside them the
 // values last read from or written to the settings file, which the options
-// page shows and changes. New settings take effect at the next start.
+// page shows and changes. New screen settings take effect at the next start.
+// The volumes of music and effects take effect at once, so each has one
+// value.
 class Config {
 public:
     // The settings file; start-up points it where this game keeps its settings.
@@ -17,6 +21,8 @@ public:
 
     void readConfig();
     void saveConfig(int newWidth, int newHeight, bool newFullscreen, int newMultisample);
+    // Writes a volume that differs from the one in force, and only that.
+    void saveVolumes(int newMusicVolume, int newEffectsVolume);
 
     int width = DEFAULT_WIDTH;
     int savedWidth = DEFAULT_WIDTH;
@@ -26,6 +32,9 @@ public:
     int savedFullscreen = 0;
     int multisample = 0;
     int savedMultisample = 0;
+    // 0 (silent) to SoundManager::MAX_VOLUME.
+    int musicVolume = SoundManager::MAX_VOLUME;
+    int effectsVolume = SoundManager::MAX_VOLUME;
 
 private:
     Config();

@@ -84,6 +84,29 @@ TEST_F(SoundPlayback, LoopingSoundPlaysAgainFromTheStartAndRestartsWhilePlaying)
     EXPECT_EQ(sourceState(source), AL_STOPPED);
 }
 
+// The gain that reaches OpenAL: a sound's own, under the square of its
+// kind's volume level; a sound loaded later gets its kind's volume too.
+TEST_F(SoundPlayback, EachKindsVolumeScalesTheGainOfItsSoundsFromSilenceToAsMade) {
+    Sound* music = sounds.loadSound("musicGame", longTone, 1, true, SoundKind::Music);
+    music->setGain(0.8f);
+    Sound* effect = sounds.loadSound("bound", longTone, 3, false);
+    const auto gain = [](const Sound* sound) {
+        ALfloat value = -1;
+        alGetSourcef(sound->sources.back(), AL_GAIN, &value);
+        return value;
+    };
+    const struct { int music, effects; float musicGain, effectGain; } cases[] = {
+        {10, 10, 0.8f, 1.0f}, {5, 10, 0.2f, 1.0f}, {5, 0, 0.2f, 0.0f}, {0, 5, 0.0f, 0.25f}, {12, -1, 0.8f, 0.0f},
+    };
+    for (const auto& c : cases) {
+        sounds.setVolume(SoundKind::Music, c.music);
+        sounds.setVolume(SoundKind::Effect, c.effects);
+        EXPECT_FLOAT_EQ(gain(music), c.musicGain) << c.music;
+        EXPECT_FLOAT_EQ(gain(effect), c.effectGain) << c.effects;
+    }
+    EXPECT_FLOAT_EQ(gain(sounds.loadSound("goal", longTone, 1, false)), 0.0f);
+}
+
 TEST_F(SoundPlayback, PlayOnSourceStartsThatSourceOnlyAndSourcesOutOfRangeAreHarmless) {
     Sound* move = sounds.loadSound("move", longTone, 2, false);
     move->playOnSource(1, -1, 0.5, 0);

@@ -1,12 +1,8 @@
 // The controls as the keyboard, its bindings and the joysticks make them.
 #include "FakeInputDevices.h"
 
-#include "input/KeyBindings.h"
-#include "support/TempDirectory.h"
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <tuple>
 
 namespace {
@@ -61,8 +57,7 @@ TEST(InputManager, DevicesThatCannotBeReadLetEveryControlGoUntilTheyAreBack) {
     FakeInput fake(1);
     fake.poll();
     fake.hold({KeyCode::D, KeyCode::RightCtrl});
-    fake.joysticks[0]->reading.pov = 0;
-    fake.joysticks[0]->reading.buttons = {true, true, true};
+    fake.joysticks[0]->reading.buttons.set(PadUp).set(PadA).set(PadB).set(PadX);
     fake.poll();
     ASSERT_EQ(std::tuple(fake.control(Right, 1), fake.control(Action1, 2), fake.control(Up, 1), fake.pause()),
               std::tuple(A, A, A, A));
@@ -87,74 +82,65 @@ TEST(KeyboardState, NoKeyboardDeviceLeavesTheStatesAsTheyAre) {
     EXPECT_EQ(keyboard.escape, Released);
 }
 
-TEST(InputManager, PovGivesItsDirectionsDiagonalsIncludedToItsOwnPlayerOnlyAndWinsOverTheOppositeKey) {
-    const struct { int pov; Directions expected; } cases[] = {
-        {0, {A, R, R, R}},     {4500, {A, R, R, A}},  {9000, {R, R, R, A}},
-        {13500, {R, A, R, A}}, {18000, {R, A, R, R}}, {22500, {R, A, A, R}},
-        {27000, {R, R, A, R}}, {31500, {A, R, A, R}}, {JoystickReading::POV_CENTRED, {R, R, R, R}},
+// A D-pad held in two directions gives both, as a diagonal does.
+TEST(InputManager, PadButtonsDriveTheirOwnPlayersControlsAsBoundAndWinOverTheOppositeKey) {
+    using Pressed = std::vector<PadButton>;
+    const struct { Pressed buttons; Directions expected; } cases[] = {
+        {{PadUp}, {A, R, R, R}},          {{PadUp, PadRight}, {A, R, R, A}}, {{PadDown}, {R, A, R, R}},
+        {{PadDown, PadLeft}, {R, A, A, R}}, {{PadY, PadB}, {R, R, R, R}},    {{}, {R, R, R, R}},
     };
     FakeInput fake(2);
     for (int player : {1, 2}) {
         for (const auto& c : cases) {
-            SCOPED_TRACE(testing::Message() << "player " << player << ", pov " << c.pov);
-            fake.joysticks[player - 1]->reading.pov = c.pov;
+            SCOPED_TRACE(testing::Message() << "player " << player << ", case " << &c - cases);
+            fake.joysticks[player - 1]->reading.buttons.reset();
+            for (PadButton button : c.buttons) fake.joysticks[player - 1]->reading.buttons.set(button);
             fake.poll();
             EXPECT_EQ(fake.directions(player), c.expected);
             EXPECT_EQ(fake.directions(3 - player), (Directions{R, R, R, R}));
         }
     }
-    // The joystick's direction wins over the held opposite key and gives it back.
+    // The pad's direction wins over the held opposite key and gives it back.
     fake.hold({KeyCode::W});
-    fake.joysticks[0]->reading.pov = 18000;
+    fake.joysticks[0]->reading.buttons.set(PadDown);
     fake.poll();
     EXPECT_EQ(fake.directions(1), (Directions{Masked, A, R, R}));
-    fake.joysticks[0]->reading.pov = JoystickReading::POV_CENTRED;
+    fake.joysticks[0]->reading.buttons.reset();
     fake.poll();
     EXPECT_EQ(fake.directions(1), (Directions{A, R, R, R}));
+
+    // Bound to Y, player 1's up leaves the D-pad; player 2's stays on it.
+    fake.release({KeyCode::W});
+    fake.input.joysticks->bindings.bind(controlIndex(Up, 1), PadY);
+    for (FakeJoystick* pad : fake.joysticks) pad->reading.buttons.set(PadUp);
+    fake.poll();
+    EXPECT_EQ(std::tuple(fake.control(Up, 1), fake.control(Up, 2)), std::tuple(R, A));
+    fake.joysticks[0]->reading.buttons.set(PadY);
+    fake.poll();
+    EXPECT_EQ(fake.control(Up, 1), A);
 }
 
-TEST(InputManager, JoystickButtonsActForTheirPlayerAndAConsumedHeldButtonStaysConsumed) {
+// X pauses from the first pad only; Start on either pad chooses as Return.
+TEST(InputManager, PadButtonsActForTheirPlayerAndAConsumedHeldButtonStaysConsumed) {
     FakeInput fake(2);
-    fake.joysticks[1]->reading.buttons = {true, false, true};  // pause is the first joystick's only
-    fake.joysticks[0]->reading.buttons[1] = true;
+    fake.joysticks[1]->reading.buttons.set(PadA).set(PadX);
+    fake.joysticks[0]->reading.buttons.set(PadB);
     fake.poll();
-    EXPECT_EQ(std::tuple(fake.control(Action1, 2), fake.control(Action2, 1), fake.control(Action1, 1), fake.pause()),
-              std::tuple(A, A, R, R));
+    EXPECT_EQ(std::tuple(fake.control(Action1, 2), fake.control(Action2, 1), fake.control(Action1, 1), fake.pause(),
+                         fake.input.keyboard->enter),
+              std::tuple(A, A, R, R, R));
+    fake.joysticks[1]->reading.buttons.set(PadStart);
+    fake.poll();
+    EXPECT_EQ(fake.input.keyboard->enter, A);
 
     fake.input.consume(Action1, 2);
+    fake.input.keyboard->enter = Consumed;
     fake.poll();
     fake.poll();
-    EXPECT_EQ(fake.control(Action1, 2), Consumed);
-    fake.joysticks[1]->reading.buttons[0] = false;
+    EXPECT_EQ(std::tuple(fake.control(Action1, 2), fake.input.keyboard->enter), std::tuple(Consumed, Consumed));
+    fake.joysticks[1]->reading.buttons.reset();
     fake.poll();
-    EXPECT_EQ(fake.control(Action1, 2), Released);
-}
-
-using Keys = std::vector<Key>;
-
-TEST(KeyBindings, KeysSectionReplacesAnEntrysKeysUnlessItNamesAKeySdlDoesNotKnow) {
-    constexpr Key KEYPAD_4 = 92, LEFT_SHIFT = 225;
-    const struct { const char* file; ControlKind kind; int player; Keys expected; bool reported; } cases[] = {
-        {"[Keys]\np2Action1=Right Ctrl\n", Action1, 2, {KeyCode::RightCtrl}, false},
-        {"[Keys]\np1Up=Up,W\n", Up, 1, {KeyCode::Up, KeyCode::W}, false},
-        {"[KEYS]\nP1LEFT =  keypad 4 ,  LEFT shift \n", Left, 1, {KEYPAD_4, LEFT_SHIFT}, false},
-        {"[Keys]\np2Action2=Keypad 2, Rigth Shift\n", Action2, 2, {KeyCode::Numpad2, KeyCode::RightShift}, true},
-        {"[Keys]\np1Action2=H,\n", Action2, 1, {KeyCode::H}, true},
-    };
-    TempDirectory dir;
-    const std::string path = dir.file("config.ini");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.file);
-        writeTextFile(path, c.file);
-        KeyBindings bindings;
-        testing::internal::CaptureStderr();
-        bindings.read(path);
-        const std::string errors = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(bindings.keys(c.kind, c.player), c.expected);
-        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), c.reported ? 1 : 0) << errors;
-        // Every other entry keeps its defaults.
-        EXPECT_EQ(bindings.keys(Down, 2), Keys{KeyCode::Down});
-    }
+    EXPECT_EQ(std::tuple(fake.control(Action1, 2), fake.input.keyboard->enter), std::tuple(R, R));
 }
 
 }  // namespace

@@ -104,6 +104,58 @@ TEST_F(GameEndToEndTest, APersonPlaysThroughTheWholeGame) {
     close(*again);
 }
 
+// Dragged to any size, a window shows the picture as full screen does: the
+// back buffer's 640 x 480 in the largest centred rectangle of its
+// proportions, black bars beside it. It never gets smaller than 320 x 240.
+TEST_F(GameEndToEndTest, AWindowDraggedToAnySizeShowsThePictureFittedBetweenBlackBars) {
+    const auto run = start(game, elsewhere.path().string(), environment);
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(waitFor(picturesAt(640), LOADING_TIMEOUT_MS));
+    press("Return");
+    ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 0, MAIN_MENU_ITEMS); }));
+    const Screen unscaled = look();
+
+    struct Case { int width, height, left, top, right, bottom; };
+    for (const Case c : {Case{960, 480, 160, 0, 800, 480}, Case{640, 720, 0, 120, 640, 600},
+                         Case{1000, 700, 33, 0, 966, 700}}) {
+        const std::string size = std::to_string(c.width) + "x" + std::to_string(c.height);
+        SCOPED_TRACE(size);
+        xdotool("windowsize " + std::to_string(window) + " " + std::to_string(c.width) + " " +
+                std::to_string(c.height));
+        // All black outside the picture, and its own first and last rows and
+        // columns drawn.
+        const auto fitted = [&](const Screen& s) {
+            const int pictureArea = (c.right - c.left) * (c.bottom - c.top);
+            const auto notBlack = [](int r, int g, int b) { return !isBlack(r, g, b); };
+            return s.width == c.width && s.height == c.height &&
+                   s.count(0, 0, c.width, c.height, isBlack) == c.width * c.height - pictureArea &&
+                   s.count(c.left, c.top, c.left + 1, c.bottom, notBlack) == c.bottom - c.top &&
+                   s.count(c.right - 1, c.top, c.right, c.bottom, notBlack) == c.bottom - c.top &&
+                   s.count(c.left, c.top, c.right, c.top + 1, notBlack) == c.right - c.left &&
+                   s.count(c.left, c.bottom - 1, c.right, c.bottom, notBlack) == c.right - c.left;
+        };
+        EXPECT_TRUE(waitFor(fitted));
+        keepLook("window_" + size);
+    }
+    // Not scaled at its own size: pixel for pixel the window it was.
+    xdotool("windowsize " + std::to_string(window) + " 960 480");
+    EXPECT_TRUE(waitFor([&](const Screen& s) {
+        return s.width == 960 && s.part(160, 640).pixels == unscaled.pixels;
+    }));
+
+    // A window manager lets it be dragged no smaller; here, with none, it
+    // grows back.
+    const XServer::SizeLimits limits = server.sizeLimits(window);
+    EXPECT_EQ((std::array{limits.minWidth, limits.minHeight, limits.maxWidth, limits.maxHeight}),
+              (std::array{320, 240, 0, 0}));
+    xdotool("windowsize " + std::to_string(window) + " 200 100");
+    EXPECT_TRUE(waitFor([&](const Screen&) {
+        const XServer::Geometry g = server.geometry(window);
+        return g.width == 320 && g.height == 240;
+    }));
+    close(*run);
+}
+
 // Full screen keeps the desktop's resolution: the configured size is the
 // picture's, scaled to the largest centred rectangle of its proportions.
 TEST_F(GameEndToEndTest, FullScreenCoversTheDesktopWithThePictureKeptAndAltEnterLeavesIt) {

@@ -4,6 +4,7 @@
 #include "match/MatchWorld.h"
 #include "match/SceneDrawing.h"
 #include "menus/MainMenu.h"
+#include "menus/MenuOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +72,20 @@ TEST(MenuPhaseTest, FromTheIntroThroughThePagesToMatchesThatStartFromZero) {
     choose(world, MainMenu::ABOUT);
     EXPECT_EQ(pageTitle(game), "About");
     world.tap(Action1, 2);
+    EXPECT_EQ(pageTitle(game), "Menu");
+
+    // Options, its controls page, and back to where the player left.
+    choose(world, MainMenu::OPTIONS);
+    world.tap(Up, 1);
+    world.tap(Up, 1);
+    world.tap(Action1, 1);
+    EXPECT_EQ(pageTitle(game), "Controls");
+    world.tap(Up, 1);
+    world.tap(Action1, 1);
+    ASSERT_EQ(pageTitle(game), "Options");
+    EXPECT_EQ(game.menu->selected, MenuOptions::CONTROLS);
+    world.tap(Down, 1);
+    world.tap(Action1, 1);
     EXPECT_EQ(pageTitle(game), "Menu");
 
     choose(world, MainMenu::PLAY);

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <tuple>
 
 namespace {
 
@@ -58,7 +58,9 @@ TEST_F(MenuOptionsTest, MultisampleStepsThroughWhatTheDeviceAccepts) {
     }
 }
 
-TEST_F(MenuOptionsTest, LeavingSavesAllFourKeysInOrder) {
+// Volumes are heard and saved as they change, one entry each; the screen
+// settings when the page is left.
+TEST_F(MenuOptionsTest, VolumesAreSavedAtOnceAndLeavingSavesTheScreenSettings) {
     Config& config = Config::instance();
     config.savedWidth = 1280;
     config.savedHeight = 1024;
@@ -68,13 +70,22 @@ TEST_F(MenuOptionsTest, LeavingSavesAllFourKeysInOrder) {
     tap(Action1);  // full screen off
     tap(Down);
     tap(Down);
+    tap(Action2);  // music 10 to 9
+    EXPECT_EQ(directory.settingsLines(), (std::vector<std::string>{"[Sound]", "music=9"}));
+    tap(Down);
+    tap(Action1);  // effects past 10 to 0
+    tap(Action2);  // and no lower
+    EXPECT_EQ(std::tuple(config.musicVolume, config.effectsVolume), std::tuple(9, 0));
+    tap(Down);
+    tap(Down);
     tap(Action2);  // backward on the last item: neither saves nor leaves
     EXPECT_EQ(page->getResult(), 0);
-    EXPECT_FALSE(std::ifstream("Data/config.ini").good());
+    EXPECT_EQ(directory.settingsLines().size(), 3u);
     tap(Action1);
     EXPECT_EQ(page->getResult(), MenuOptions::RETURN_TO_MAIN_MENU);
-    EXPECT_EQ(directory.settingsLines(), (std::vector<std::string>{"[Screen]", "width=1280", "height=1024",
-                                               "multisample=0", "fullscreen=0"}));
+    EXPECT_EQ(directory.settingsLines(),
+              (std::vector<std::string>{"[Sound]", "music=9", "effects=0", "[Screen]", "width=1280", "height=1024",
+                                        "multisample=0", "fullscreen=0"}));
     EXPECT_EQ(config.width, 640) << "in force only from the next start";
 }
 

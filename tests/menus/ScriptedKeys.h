@@ -8,7 +8,7 @@
 class ScriptedKeys : public FakeInput {
 public:
     // Nothing is held at first, so every key counts from its first press.
-    ScriptedKeys() { poll(); }
+    explicit ScriptedKeys(int joystickCount = 0) : FakeInput(joystickCount) { poll(); }
 
     void hold(ControlKind kind, int player) { hold(keyOf(kind, player)); }
     void release(ControlKind kind, int player) { release(keyOf(kind, player)); }

@@ -1,3 +1,5 @@
+#include "input/KeyBindings.h"
+#include "input/PadBindings.h"
 #include "shell/Config.h"
 
 #include "support/TempDirectory.h"
@@ -7,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 namespace {
 
@@ -55,6 +58,64 @@ TEST_F(ConfigTest, SavingKeepsWhatWasEditedByHand) {
     EXPECT_EQ(readTextFile(path), "; my settings\n[SCREEN]\n; size\nWidth=1280\nvsync=1\nheight=720\nmultisample=0\n"
                                   "fullscreen=0\n\n[Keys]\np2Action1=Keypad 1, Right Ctrl\n");
     EXPECT_EQ(c.width, 800);
+}
+
+// A hand-edited file: names and numbers as a person may write them, and
+// values that cannot be used, each reported in one line with the default
+// in force.
+TEST_F(ConfigTest, HandEditedVolumesKeysAndPadButtonsAndThoseThatCannotBeUsed) {
+    const struct { const char* file; int music, effects; const char *p1Up, *p1Action1Pad; int reported; } cases[] = {
+        {"[Sound]\nmusic=11\neffects= 3 \n", 10, 3, "W", "a", 1},
+        {"[Sound]\nmusic=-1\neffects=5x\n", 10, 10, "W", "a", 2},
+        {"[sound]\nMUSIC=0\neffects=\"7\"\n", 0, 7, "W", "a", 0},
+        {"[Keys]\np1Up=Foo\n[PadButtons]\np1Action1=z\n", 10, 10, "W", "a", 2},
+        {"[KEYS]\nP1UP =  keypad 4 ,  LEFT shift \n[padbuttons]\np1action1=Y, LeftShoulder\n", 10, 10,
+         "Keypad 4, Left Shift", "y, leftshoulder", 0},
+        {"[Keys]\np1Up=\n[PadButtons]\np1Action1= \n", 10, 10, "", "", 0},
+        {"[Keys]\np1Up=I,\n[PadButtons]\np1Action1=a,,b\n", 10, 10, "W", "a", 2},
+    };
+    Config& config = Config::instance();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        writeTextFile(path, c.file);
+        config.musicVolume = config.effectsVolume = SoundManager::MAX_VOLUME;
+        KeyBindings keys;
+        PadBindings pads;
+        testing::internal::CaptureStderr();
+        config.readConfig();
+        keys.read(path);
+        pads.read(path);
+        const std::string errors = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::tuple(config.musicVolume, config.effectsVolume, keys.names(controlIndex(Up, 1)),
+                             pads.names(controlIndex(Action1, 1))),
+                  std::tuple(c.music, c.effects, c.p1Up, c.p1Action1Pad));
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), c.reported) << errors;
+    }
+}
+
+// The game writes only what the player changed: an unusable entry stays as
+// written until its own setting changes.
+TEST_F(ConfigTest, UnusableEntriesStayAsWrittenUntilTheirSettingChanges) {
+    const std::string file = "[Sound]\nmusic=11\n[Keys]\np1Up=Foo\n[PadButtons]\np1Action1=z\n";
+    writeTextFile(path, file);
+    Config& config = Config::instance();
+    KeyBindings keys;
+    PadBindings pads;
+    keys.read(path);
+    pads.read(path);
+    std::string failure;
+    config.saveVolumes(10, 4);
+    keys.bind(controlIndex(Down, 1), KeyCode::A);  // taken from player 1's left
+    pads.bind(controlIndex(Up, 2), PadY);
+    ASSERT_TRUE(keys.save(path, failure) && pads.save(path, failure)) << failure;
+    EXPECT_EQ(readTextFile(path), "[Sound]\nmusic=11\neffects=4\n[Keys]\np1Up=Foo\np1Down=A\np1Left=\n"
+                                  "[PadButtons]\np1Action1=z\np2Up=y\n");
+    config.saveVolumes(9, 4);
+    keys.bind(controlIndex(Up, 1), KeyCode::W);
+    pads.restoreDefaults();
+    ASSERT_TRUE(keys.save(path, failure) && pads.save(path, failure)) << failure;
+    EXPECT_EQ(readTextFile(path), "[Sound]\nmusic=9\neffects=4\n[Keys]\np1Up=W\np1Down=A\np1Left=\n"
+                                  "[PadButtons]\np1Action1=a\np2Up=dpup\n");
 }
 
 // A folder in place of the file: the defaults, then a save that cannot be

@@ -13,9 +13,10 @@ constexpr int START_TIMEOUT_MS = 60000, CLOSE_TIMEOUT_MS = 30000;
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// Red pixels of the highlight in item row i (from 0) of a 640 × 480 page.
-int redInRow(const Screen& s, int i) {
-    const int top = 160 + 36 * i;
+// Red pixels of the highlight in item row i (from 0) of a 640 × 480 page
+// whose rows are `pitch` apart.
+int redInRow(const Screen& s, int i, int pitch) {
+    const int top = 160 + pitch * i;
     return s.count(106, top, 533, top + 24, isRed);
 }
 
@@ -110,10 +111,10 @@ bool PlayerTest::waitFor(const std::function<bool(const Screen&)>& shown, int ti
     return false;
 }
 
-bool PlayerTest::highlightOn(const Screen& s, int i, int rows) {
+bool PlayerTest::highlightOn(const Screen& s, int i, int rows, int pitch) {
     for (int r = 0; r < rows; ++r)
-        if (r != i && redInRow(s, r) * 2 > redInRow(s, i)) return false;
-    return redInRow(s, i) > 20;
+        if (r != i && redInRow(s, r, pitch) * 2 > redInRow(s, i, pitch)) return false;
+    return redInRow(s, i, pitch) > 20;
 }
 
 bool PlayerTest::scoreShown(const Screen& s) {
@@ -127,14 +128,14 @@ std::function<bool(const Screen&)> PlayerTest::picturesAt(int width) {
 
 void PlayerTest::chooseTheNextResolution() {
     press("Return");
-    ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 0, 4); }));
+    ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 0, 5); }));
     press("s");
-    ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 1, 4); }));
+    ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 1, 5); }));
     press("Return");
-    ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 0, 4); }));
+    ASSERT_TRUE(waitFor([](const Screen& s) { return optionOn(s, 0); }));
     press("Return");
-    for (int i = 0; i < 3; ++i) press("s");
-    ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 3, 4); }));
+    press("w");
+    ASSERT_TRUE(waitFor([](const Screen& s) { return optionOn(s, OPTIONS_ITEMS - 1); }));
     press("Return");
 }
 

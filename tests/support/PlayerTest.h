@@ -53,8 +53,10 @@ protected:
     // game runs in real time on a busy machine.
     bool waitFor(const std::function<bool(const Screen&)>& shown, int timeoutMs = 20000);
 
-    // Whether item row i (from 0) of a 640 × 480 page has the red highlight.
-    static bool highlightOn(const Screen& s, int i, int rows);
+    // Whether item row i (from 0) of a 640 × 480 page has the red highlight;
+    // the options page's rows are closer.
+    static bool highlightOn(const Screen& s, int i, int rows, int pitch = MENU_PITCH);
+    static bool optionOn(const Screen& s, int i) { return highlightOn(s, i, OPTIONS_ITEMS, OPTIONS_PITCH); }
     static bool scoreShown(const Screen& s);
     // The game's own pictures in a window of this width, not the clear grey.
     static std::function<bool(const Screen&)> picturesAt(int width);
@@ -68,6 +70,7 @@ protected:
     // The first pictures wait for every asset to load, slow under the sanitizers on a busy machine.
     static constexpr int LOADING_TIMEOUT_MS = 60000;
     static constexpr int HOLD_MS = 150;
+    static constexpr int MENU_PITCH = 36, OPTIONS_PITCH = 30, OPTIONS_ITEMS = 7;
     static constexpr int BETWEEN_KEYS_MS = 200;
 
     // A desktop of a common size, with room beside a full-screen picture.

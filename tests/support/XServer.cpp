@@ -111,6 +111,16 @@ XServer::Geometry XServer::geometry(unsigned long window) const {
     return {x, y, attributes.width, attributes.height};
 }
 
+XServer::SizeLimits XServer::sizeLimits(unsigned long window) const {
+    XSizeHints hints{};
+    long supplied = 0;
+    SizeLimits limits{};
+    if (XGetWMNormalHints(dpy(connection_), window, &hints, &supplied) == 0) return limits;
+    if ((hints.flags & PMinSize) != 0) limits.minWidth = hints.min_width, limits.minHeight = hints.min_height;
+    if ((hints.flags & PMaxSize) != 0) limits.maxWidth = hints.max_width, limits.maxHeight = hints.max_height;
+    return limits;
+}
+
 std::vector<std::uint32_t> XServer::screenshot(unsigned long window, int& width, int& height) const {
     Display* d = dpy(connection_);
     const Geometry g = geometry(window);

@@ -24,6 +24,10 @@ public:
     // Client area size and position on the screen.
     struct Geometry { int x, y, width, height; };
     Geometry geometry(unsigned long window) const;
+    // The least and most sizes a window manager lets the user drag the
+    // window to; 0 where the window names none.
+    struct SizeLimits { int minWidth, minHeight, maxWidth, maxHeight; };
+    SizeLimits sizeLimits(unsigned long window) const;
     // The window's client area as it shows on the screen, 0xRRGGBB per pixel.
     std::vector<std::uint32_t> screenshot(unsigned long window, int& width, int& height) const;
     // What a window manager sends when the user closes the window.

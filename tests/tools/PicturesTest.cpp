@@ -11,7 +11,8 @@
 namespace {
 
 constexpr int SIZE = 1024;
-const std::vector<std::string> MENU_PICTURES = {"menu", "intro1", "intro2", "intro3", "menuCharacters"};
+const std::vector<std::string> MENU_PICTURES = {"menu", "intro1", "intro2", "intro3", "menuCharacters",
+                                                "menuControls"};
 const std::vector<std::string> MESSAGE_PICTURES = {"5points", "3points", "2points",   "timesup",  "p1WonSet",
                                                    "p2WonSet", "draw",    "p1WonGame", "p2WonGame"};
 

@@ -38,6 +38,14 @@ void drawMenu(Canvas& canvas, const Lettering& lettering)
     drawCalmPanel(canvas, atX(TEXT_LEFT - 0.005f), atY(TITLE_TOP - 0.025f), atX(TEXT_RIGHT + 0.005f), atY(0.79f));
 }
 
+// The controls page lists two players' controls in three columns: no logo,
+// and a panel over nearly the whole picture.
+void drawMenuControls(Canvas& canvas, const Lettering&)
+{
+    drawBackdrop(canvas, atY(0.975f), false);
+    drawCalmPanel(canvas, atX(0.05f), atY(0.035f), atX(0.95f), atY(0.955f));
+}
+
 // Filled pips out of five, for the characters' strengths.
 void drawRating(Canvas& canvas, const Lettering& lettering, float x, float y, const char* label, int value,
                 const Rgba& colour)
@@ -289,6 +297,7 @@ const std::vector<Picture>& menuPictures()
     static const std::vector<Picture> pictures = {
         {"Images/Menu/menu.png", drawMenu},
         {"Images/Menu/menuCharacters.png", drawMenuCharacters},
+        {"Images/Menu/menuControls.png", drawMenuControls},
         {"Images/Menu/intro1.png", drawIntro1},
         {"Images/Menu/intro2.png", drawIntro2},
         {"Images/Menu/intro3.png", drawIntro3},
