@@ -14,12 +14,18 @@
 namespace {
 
 constexpr int NOTICE_FONT_HEIGHT = 25;
+// A row says much: it is written smaller than other pages' items.
+constexpr int ROW_FONT_DIVISOR = 24;
 constexpr double NOTICE_TOP = 0.88;  // of the screen height
 constexpr const char* ROBOT_NAMES[] = {"Small", "Big"};
 
-const char* robotName(int model) { return ROBOT_NAMES[model == 1 ? 1 : 0]; }
+// A side's robot, and "CPU" before it when the computer played it.
+std::string sideName(const ReplayHeader& header, int side) {
+    const std::string robot = ROBOT_NAMES[header.robots[side] == 1 ? 1 : 0];
+    return header.controllers[side] == REPLAY_COMPUTER ? "CPU " + robot : robot;
+}
 
-// "Dec 07 22:53  Small v Big  2-1  20-12", with "left" for a match not
+// "Dec 07 22:53  Small v CPU Big  2-1  20-12", with "left" for a match not
 // played out.
 std::string describe(const std::string& path) {
     std::string error;
@@ -31,8 +37,8 @@ std::string describe(const std::string& path) {
     char date[32] = "";
     if (localtime_r(&started, &local)) std::strftime(date, sizeof date, "%b %d %H:%M", &local);
     char line[128];
-    std::snprintf(line, sizeof line, "%s  %s v %s  %d-%d  %d-%d%s", date, robotName(replay->header.robots[0]),
-                  robotName(replay->header.robots[1]), summary.setsWon[0], summary.setsWon[1], summary.score[0],
+    std::snprintf(line, sizeof line, "%s  %s v %s  %d-%d  %d-%d%s", date, sideName(replay->header, 0).c_str(),
+                  sideName(replay->header, 1).c_str(), summary.setsWon[0], summary.setsWon[1], summary.score[0],
                   summary.score[1], summary.finished ? "" : "  left");
     return line;
 }
@@ -47,6 +53,8 @@ MenuReplays::MenuReplays(const std::string& folder) {
     items.emplace_back("Back");
     itemCount = static_cast<int>(items.size());
     fonts->createFont(noticeFont, "Arial", NOTICE_FONT_HEIGHT, 0, false, FontManager::FONT_WEIGHT_NORMAL);
+    itemFont = "arialReplays";
+    fonts->createFont(itemFont, "Arial", config->height / ROW_FONT_DIVISOR, 0, false, FontManager::FONT_WEIGHT_NORMAL);
 }
 
 std::string MenuReplays::chosenPath() const {

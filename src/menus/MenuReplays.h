@@ -11,7 +11,7 @@
 // why on the page.
 class MenuReplays : public Menu {
 public:
-    static constexpr int VISIBLE_ROWS = 7;
+    static constexpr int VISIBLE_ROWS = 6;
 
     explicit MenuReplays(const std::string& folder);
 
