@@ -135,7 +135,11 @@ TEST(MatchStateTest, ARecordedMatchPlaysBackFromItsFileToTheSameChecksumAtEveryS
     Game& game = world.game;
     std::mt19937 random(7);
     std::uniform_int_distribution<int> stepMs(1, 33), percent(0, 99);
-    game.startMatch(21);
+    // Player 2 is the computer: what it holds is kept like a person's keys.
+    MatchPlayers players;
+    players.computerLevel = {MatchPlayers::PERSON, LevelHard};
+    players.seed = 5;
+    game.startMatch(21, players);
     std::vector<std::uint64_t> checksums;
     // Random presses now and then for five minutes of play, pauses and the
     // steps spent on the pause page included.
@@ -166,7 +170,10 @@ TEST(MatchStateTest, ARecordedMatchPlaysBackFromItsFileToTheSameChecksumAtEveryS
     const std::optional<Replay> replay = ReplayReader::read(files[0], error);
     ASSERT_TRUE(replay) << error;
     ASSERT_EQ(replay->steps.size(), checksums.size());
-    EXPECT_EQ(replay->header.robots, (std::array<std::uint8_t, 2>{ModelSmall, ModelBig}));
+    EXPECT_EQ(std::tuple(replay->header.robots, replay->header.controllers, replay->header.levels, replay->header.seed),
+              std::tuple(std::array<std::uint8_t, 2>{ModelSmall, ModelBig},
+                         std::array<std::uint8_t, 2>{REPLAY_PERSON, REPLAY_COMPUTER},
+                         std::array<std::uint8_t, 2>{0, LevelHard}, std::uint64_t{5}));
     EXPECT_GT(replay->checksums.size(), 60u) << "one a second";
     ReplayPlayback playback(*replay);
     for (std::size_t step = 0; step < checksums.size(); ++step) {
