@@ -357,6 +357,12 @@ void GlDevice::chooseTarget() {
 }
 
 void GlDevice::clear(std::uint32_t flags, std::uint32_t color, float depth) {
+    if (looking_) {
+        look_.add(flags);
+        look_.add(color);
+        look_.add(depth);
+        return;
+    }
     chooseTarget();
     GLbitfield mask = 0;
     if ((flags & CLEAR_TARGET) != 0) {
@@ -373,9 +379,38 @@ void GlDevice::clear(std::uint32_t flags, std::uint32_t color, float depth) {
     if (mask != 0) glClear(mask);
 }
 
-void GlDevice::beginScene() { chooseTarget(); }
+void GlDevice::beginScene() {
+    if (!looking_) chooseTarget();
+}
 
-void GlDevice::endScene() { glFlush(); }
+void GlDevice::endScene() {
+    if (!looking_) glFlush();
+}
+
+void GlDevice::beginLook() {
+    looking_ = true;
+    look_ = FrameLook(textureGeneration_);
+}
+
+std::uint64_t GlDevice::endLook() {
+    looking_ = false;
+    return look_.value();
+}
+
+void GlDevice::lookAtMesh(unsigned int vertexArray, int indexCount) {
+    const State& s = *state_;
+    look_.add(vertexArray);
+    look_.add(indexCount);
+    look_.add(s.world);
+    look_.add(s.view);
+    look_.add(s.projection);
+    look_.add(s.material);
+    look_.add(s.texture);
+    look_.add(s.lightOn);
+    look_.add(s.lighting);
+    look_.add(s.zEnable);
+    look_.add(s.alphaBlend);
+}
 
 void GlDevice::resolve() {
     if (samples_ == 0) return;
@@ -385,6 +420,7 @@ void GlDevice::resolve() {
 }
 
 void GlDevice::present() {
+    if (looking_) return;
     if (target_ != 0) copyToWindow();
     const auto beforeSwap = std::chrono::steady_clock::now();
     SDL_GL_SwapWindow(window_.handle());
@@ -546,6 +582,13 @@ void GlDevice::prepareMeshDraw() {
 void GlDevice::drawScreenQuads(const float* vertices, int quadCount, unsigned int texture,
                                std::uint32_t color) {
     if (quadCount <= 0) return;
+    if (looking_) {
+        look_.add(texture);
+        look_.add(color);
+        look_.add(vertices, static_cast<std::size_t>(quadCount) * VERTICES_PER_QUAD *
+                                FLOATS_PER_SCREEN_VERTEX * sizeof(float));
+        return;
+    }
     glBindFramebuffer(GL_FRAMEBUFFER, target_);
     glViewport(0, 0, width_, height_);
     glDisable(GL_DEPTH_TEST);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FrameLook.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/Image.h"
 
@@ -39,6 +40,8 @@ public:
     void beginScene() override;
     void endScene() override;
     void present() override;
+    void beginLook() override;
+    std::uint64_t endLook() override;
     int refreshRate() const override;
     bool vsyncRequested() const override { return vsync_; }
     std::int64_t lastSwapMicroseconds() const override { return lastSwapMicroseconds_; }
@@ -75,6 +78,12 @@ public:
     void drawScreenQuads(const float* vertices, int quadCount, unsigned int texture,
                          std::uint32_t color);
     void forgetTexture(const GlTexture* texture);
+    // A picture was made or freed: a name may now stand for other texels.
+    void textureChanged() { ++textureGeneration_; }
+    // While a frame is only looked at, a model's draw adds itself, under
+    // the state in force, to the fingerprint instead.
+    bool looking() const { return looking_; }
+    void lookAtMesh(unsigned int vertexArray, int indexCount);
     // Whether a texture's levels can be allocated at once, before they are
     // filled, rather than one by one as each arrives.
     bool textureStorage() const { return textureStorage_; }
@@ -115,4 +124,7 @@ private:
     std::unique_ptr<GlProgram> meshProgram_;
     std::unique_ptr<GlProgram> screenProgram_;
     std::unique_ptr<State> state_;
+    bool looking_ = false;
+    FrameLook look_;
+    std::uint64_t textureGeneration_ = 0;
 };

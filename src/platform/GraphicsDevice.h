@@ -33,6 +33,12 @@ public:
     virtual void beginScene() = 0;
     virtual void endScene() = 0;
     virtual void present() = 0;
+    // Between these two, nothing is drawn, cleared nor presented: the draws
+    // asked for only make up the fingerprint endLook gives, which changes
+    // with anything they would change on screen, a picture made or freed
+    // on the device included.
+    virtual void beginLook() = 0;
+    virtual std::uint64_t endLook() = 0;
     // How often the display shows a new picture, in Hz; 0 when unknown.
     virtual int refreshRate() const = 0;
     // Whether the window system took the request to swap on the refresh
