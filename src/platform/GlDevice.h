@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class GlProgram;
@@ -42,6 +43,8 @@ public:
     void present() override;
     void beginLook() override;
     std::uint64_t endLook() override;
+    bool showBackdrop(std::uint64_t look) override;
+    void keepBackdrop(std::uint64_t look) override;
     int refreshRate() const override;
     bool vsyncRequested() const override { return vsync_; }
     std::int64_t lastSwapMicroseconds() const override { return lastSwapMicroseconds_; }
@@ -99,6 +102,10 @@ private:
     void resolve();
     // The offscreen frame, fitted into the window with black bars.
     void copyToWindow();
+    // Colour and depth, whole, from one framebuffer to another of the back
+    // buffer's size; false when the two cannot be copied between.
+    bool copyFrame(unsigned int from, unsigned int to);
+    bool makeBackdrop();
 
     Window& window_;
     void* context_;
@@ -127,4 +134,10 @@ private:
     bool looking_ = false;
     FrameLook look_;
     std::uint64_t textureGeneration_ = 0;
+    unsigned int backdropFramebuffer_ = 0;
+    unsigned int backdropColorBuffer_ = 0;
+    unsigned int backdropDepthBuffer_ = 0;
+    std::optional<std::uint64_t> backdropLook_;
+    // Set once a copy failed: every frame is then drawn whole.
+    bool backdropBroken_ = false;
 };

@@ -26,6 +26,9 @@ public:
     // fingerprint remains.
     void beginLook() override;
     std::uint64_t endLook() override;
+    // Keeps no backdrop: every frame is recorded whole.
+    bool showBackdrop(std::uint64_t) override { return false; }
+    void keepBackdrop(std::uint64_t) override {}
     int refreshRate() const override { return refreshRateHz; }
     bool vsyncRequested() const override { return false; }
     std::int64_t lastSwapMicroseconds() const override { return 0; }
