@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 cmake --preset release >/dev/null
-cmake --build --preset release --target korv_game_bench korvandeltix >/dev/null
+cmake --build --preset release --target korv_game_bench korvandeltix korv_assets >/dev/null
 
 echo "load: $(uptime | sed 's/.*load average/load average/')"
 unset DISPLAY

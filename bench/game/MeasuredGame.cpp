@@ -19,7 +19,8 @@ std::int64_t monotonicNs() {
 }
 
 // One line per mark: "loaded <ns>" and "frame <ns> <allocations since the
-// previous frame>", on the monotonic clock that the benchmark reads too.
+// previous frame> <1 when it was presented, else 0>", on the monotonic clock
+// that the benchmark reads too.
 class LoggingObserver : public LoopObserver {
 public:
     explicit LoggingObserver(std::FILE* log) : log_(log) {}
@@ -28,9 +29,10 @@ public:
         std::fprintf(log_, "loaded %" PRId64 "\n", monotonicNs());
         std::fflush(log_);
     }
-    void framePresented() override {
+    void framePassed(bool presented) override {
         const std::uint64_t count = allocationCount();
-        std::fprintf(log_, "frame %" PRId64 " %" PRIu64 "\n", monotonicNs(), count - previous_);
+        std::fprintf(log_, "frame %" PRId64 " %" PRIu64 " %d\n", monotonicNs(), count - previous_,
+                     presented ? 1 : 0);
         std::fflush(log_);
         previous_ = count;
     }

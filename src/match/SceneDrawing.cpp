@@ -5,6 +5,7 @@
 #include "match/Game.h"
 #include "menus/Menu.h"
 #include "menus/Notification.h"
+#include "platform/GraphicsDevice.h"
 #include "platform/GraphicsTypes.h"
 #include "platform/Sprite.h"
 #include "scene/Object3D.h"
@@ -88,6 +89,21 @@ void drawMessage(const Game& game) {
     if (const char* name = messagePictureName(message.picture)) picture.texture = game.textures->getTexture(name);
     picture.draw();
 }
+
+// Under the fixed camera the arena looks the same every frame: it is drawn
+// once, and later frames start from that picture and its depth for as long
+// as it would be drawn the same way. Its draws are still looked at, so the
+// device is left as drawing it leaves it.
+void drawArena(const Game& game) {
+    GraphicsDevice* device = game.textures->device;
+    if (!device) return;
+    device->beginLook();
+    game.arena->draw();
+    const std::uint64_t look = device->endLook();
+    if (device->showBackdrop(look)) return;
+    game.arena->draw();
+    device->keepBackdrop(look);
+}
 }  // namespace
 
 void drawScene() {
@@ -99,7 +115,7 @@ void drawScene() {
     }
     const MatchState& match = game.shownMatch();
     if (game.arena) {
-        game.arena->draw();
+        drawArena(game);
         game.models.draw(match.robot1);
         game.models.draw(match.robot2);
         game.models.draw(match.frisbee);

@@ -290,6 +290,9 @@ GlDevice::~GlDevice() {
     glDeleteRenderbuffers(1, &colorBuffer_);
     glDeleteRenderbuffers(1, &depthBuffer_);
     glDeleteRenderbuffers(1, &resolveColorBuffer_);
+    glDeleteFramebuffers(1, &backdropFramebuffer_);
+    glDeleteRenderbuffers(1, &backdropColorBuffer_);
+    glDeleteRenderbuffers(1, &backdropDepthBuffer_);
     SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
 }
 
@@ -299,7 +302,12 @@ bool GlDevice::makeBackBuffer(int samples) {
     glDeleteRenderbuffers(1, &depthBuffer_);
     glDeleteFramebuffers(1, &resolveFramebuffer_);
     glDeleteRenderbuffers(1, &resolveColorBuffer_);
+    glDeleteFramebuffers(1, &backdropFramebuffer_);
+    glDeleteRenderbuffers(1, &backdropColorBuffer_);
+    glDeleteRenderbuffers(1, &backdropDepthBuffer_);
     drawFramebuffer_ = colorBuffer_ = depthBuffer_ = resolveFramebuffer_ = resolveColorBuffer_ = 0;
+    backdropFramebuffer_ = backdropColorBuffer_ = backdropDepthBuffer_ = 0;
+    backdropLook_.reset();
 
     glGenRenderbuffers(1, &colorBuffer_);
     glBindRenderbuffer(GL_RENDERBUFFER, colorBuffer_);
@@ -357,6 +365,12 @@ void GlDevice::chooseTarget() {
 }
 
 void GlDevice::clear(std::uint32_t flags, std::uint32_t color, float depth) {
+    if (looking_) {
+        look_.add(flags);
+        look_.add(color);
+        look_.add(depth);
+        return;
+    }
     chooseTarget();
     GLbitfield mask = 0;
     if ((flags & CLEAR_TARGET) != 0) {
@@ -373,9 +387,92 @@ void GlDevice::clear(std::uint32_t flags, std::uint32_t color, float depth) {
     if (mask != 0) glClear(mask);
 }
 
-void GlDevice::beginScene() { chooseTarget(); }
+void GlDevice::beginScene() {
+    if (!looking_) chooseTarget();
+}
 
-void GlDevice::endScene() { glFlush(); }
+void GlDevice::endScene() {
+    if (!looking_) glFlush();
+}
+
+void GlDevice::beginLook() {
+    looking_ = true;
+    look_ = FrameLook(textureGeneration_);
+}
+
+std::uint64_t GlDevice::endLook() {
+    looking_ = false;
+    return look_.value();
+}
+
+// Made with the first backdrop kept, as the back buffer is, so that copies
+// between the two are exact, samples included.
+bool GlDevice::makeBackdrop() {
+    glGenRenderbuffers(1, &backdropColorBuffer_);
+    glBindRenderbuffer(GL_RENDERBUFFER, backdropColorBuffer_);
+    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples_, GL_RGB8, width_, height_);
+    glGenRenderbuffers(1, &backdropDepthBuffer_);
+    glBindRenderbuffer(GL_RENDERBUFFER, backdropDepthBuffer_);
+    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples_, GL_DEPTH_COMPONENT16, width_, height_);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    glGenFramebuffers(1, &backdropFramebuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, backdropFramebuffer_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
+                              backdropColorBuffer_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
+                              backdropDepthBuffer_);
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_FRAMEBUFFER, target_);
+    return complete;
+}
+
+bool GlDevice::copyFrame(unsigned int from, unsigned int to) {
+    while (glGetError() != GL_NO_ERROR) continue;
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, from);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, to);
+    glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_,
+                      GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+    // A window whose depth is stored otherwise than ours refuses the copy.
+    const bool copied = glGetError() == GL_NO_ERROR;
+    glBindFramebuffer(GL_FRAMEBUFFER, target_);
+    return copied;
+}
+
+bool GlDevice::showBackdrop(std::uint64_t look) {
+    if (looking_ || backdropBroken_ || backdropLook_ != look) return false;
+    if (copyFrame(backdropFramebuffer_, target_)) return true;
+    backdropBroken_ = true;
+    backdropLook_.reset();
+    return false;
+}
+
+void GlDevice::keepBackdrop(std::uint64_t look) {
+    if (looking_ || backdropBroken_) return;
+    if (backdropFramebuffer_ == 0 && !makeBackdrop()) {
+        backdropBroken_ = true;
+        return;
+    }
+    backdropBroken_ = !copyFrame(target_, backdropFramebuffer_);
+    if (backdropBroken_)
+        backdropLook_.reset();
+    else
+        backdropLook_ = look;
+}
+
+void GlDevice::lookAtMesh(unsigned int vertexArray, int indexCount) {
+    const State& s = *state_;
+    look_.add(vertexArray);
+    look_.add(indexCount);
+    look_.add(s.world);
+    look_.add(s.view);
+    look_.add(s.projection);
+    look_.add(s.material);
+    look_.add(s.texture);
+    look_.add(s.lightOn);
+    look_.add(s.lighting);
+    look_.add(s.zEnable);
+    look_.add(s.alphaBlend);
+}
 
 void GlDevice::resolve() {
     if (samples_ == 0) return;
@@ -385,6 +482,7 @@ void GlDevice::resolve() {
 }
 
 void GlDevice::present() {
+    if (looking_) return;
     if (target_ != 0) copyToWindow();
     const auto beforeSwap = std::chrono::steady_clock::now();
     SDL_GL_SwapWindow(window_.handle());
@@ -546,6 +644,13 @@ void GlDevice::prepareMeshDraw() {
 void GlDevice::drawScreenQuads(const float* vertices, int quadCount, unsigned int texture,
                                std::uint32_t color) {
     if (quadCount <= 0) return;
+    if (looking_) {
+        look_.add(texture);
+        look_.add(color);
+        look_.add(vertices, static_cast<std::size_t>(quadCount) * VERTICES_PER_QUAD *
+                                FLOATS_PER_SCREEN_VERTEX * sizeof(float));
+        return;
+    }
     glBindFramebuffer(GL_FRAMEBUFFER, target_);
     glViewport(0, 0, width_, height_);
     glDisable(GL_DEPTH_TEST);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platform/FrameLook.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/Image.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class GlProgram;
@@ -39,6 +41,10 @@ public:
     void beginScene() override;
     void endScene() override;
     void present() override;
+    void beginLook() override;
+    std::uint64_t endLook() override;
+    bool showBackdrop(std::uint64_t look) override;
+    void keepBackdrop(std::uint64_t look) override;
     int refreshRate() const override;
     bool vsyncRequested() const override { return vsync_; }
     std::int64_t lastSwapMicroseconds() const override { return lastSwapMicroseconds_; }
@@ -75,6 +81,12 @@ public:
     void drawScreenQuads(const float* vertices, int quadCount, unsigned int texture,
                          std::uint32_t color);
     void forgetTexture(const GlTexture* texture);
+    // A picture was made or freed: a name may now stand for other texels.
+    void textureChanged() { ++textureGeneration_; }
+    // While a frame is only looked at, a model's draw adds itself, under
+    // the state in force, to the fingerprint instead.
+    bool looking() const { return looking_; }
+    void lookAtMesh(unsigned int vertexArray, int indexCount);
     // Whether a texture's levels can be allocated at once, before they are
     // filled, rather than one by one as each arrives.
     bool textureStorage() const { return textureStorage_; }
@@ -90,6 +102,10 @@ private:
     void resolve();
     // The offscreen frame, fitted into the window with black bars.
     void copyToWindow();
+    // Colour and depth, whole, from one framebuffer to another of the back
+    // buffer's size; false when the two cannot be copied between.
+    bool copyFrame(unsigned int from, unsigned int to);
+    bool makeBackdrop();
 
     Window& window_;
     void* context_;
@@ -115,4 +131,13 @@ private:
     std::unique_ptr<GlProgram> meshProgram_;
     std::unique_ptr<GlProgram> screenProgram_;
     std::unique_ptr<State> state_;
+    bool looking_ = false;
+    FrameLook look_;
+    std::uint64_t textureGeneration_ = 0;
+    unsigned int backdropFramebuffer_ = 0;
+    unsigned int backdropColorBuffer_ = 0;
+    unsigned int backdropDepthBuffer_ = 0;
+    std::optional<std::uint64_t> backdropLook_;
+    // Set once a copy failed: every frame is then drawn whole.
+    bool backdropBroken_ = false;
 };

@@ -59,6 +59,10 @@ std::uint32_t GlMeshBuffer::subsetCount() const {
 
 void GlMeshBuffer::drawSubset(std::uint32_t subset) {
     if (subset >= subsets_.size() || subsets_[subset].indexCount == 0) return;
+    if (device_.looking()) {
+        device_.lookAtMesh(subsets_[subset].vertexArray, subsets_[subset].indexCount);
+        return;
+    }
     device_.prepareMeshDraw();
     glBindVertexArray(subsets_[subset].vertexArray);
     glDrawElements(GL_TRIANGLES, subsets_[subset].indexCount, GL_UNSIGNED_INT, nullptr);

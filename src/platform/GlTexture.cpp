@@ -7,6 +7,7 @@
 
 GlTexture::GlTexture(GlDevice& device, const Image& image)
     : device_(device), width_(image.width), height_(image.height) {
+    device_.textureChanged();
     glGenTextures(1, &id_);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, id_);
@@ -41,5 +42,6 @@ GlTexture::GlTexture(GlDevice& device, const Image& image)
 
 GlTexture::~GlTexture() {
     device_.forgetTexture(this);
+    device_.textureChanged();
     glDeleteTextures(1, &id_);
 }

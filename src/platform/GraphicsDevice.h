@@ -33,6 +33,19 @@ public:
     virtual void beginScene() = 0;
     virtual void endScene() = 0;
     virtual void present() = 0;
+    // Between these two, nothing is drawn, cleared nor presented: the draws
+    // asked for only make up the fingerprint endLook gives, which changes
+    // with anything they would change on screen, a picture made or freed
+    // on the device included.
+    virtual void beginLook() = 0;
+    virtual std::uint64_t endLook() = 0;
+    // The part of a frame that stays the same from one frame to the next,
+    // kept as a picture with its depth: keepBackdrop keeps the frame drawn
+    // so far under a fingerprint of how it was drawn; showBackdrop puts it
+    // back, pixel for pixel, when one is kept under that fingerprint, and
+    // says whether it did. A new back buffer keeps none.
+    virtual bool showBackdrop(std::uint64_t look) = 0;
+    virtual void keepBackdrop(std::uint64_t look) = 0;
     // How often the display shows a new picture, in Hz; 0 when unknown.
     virtual int refreshRate() const = 0;
     // Whether the window system took the request to swap on the refresh

@@ -1,5 +1,7 @@
 #include "platform/RecordingDevice.h"
 
+#include "platform/FrameLook.h"
+
 #include "platform/RecordedFont.h"
 #include "platform/RecordedMesh.h"
 #include "platform/RecordedSprite.h"
@@ -37,6 +39,33 @@ void RecordingDevice::beginScene() { record(DeviceCall::Kind::BeginScene); }
 void RecordingDevice::endScene() { record(DeviceCall::Kind::EndScene); }
 
 void RecordingDevice::present() { record(DeviceCall::Kind::Present); }
+
+void RecordingDevice::beginLook() {
+    lookFrom_ = calls.size();
+}
+
+std::uint64_t RecordingDevice::endLook() {
+    FrameLook look(texturesMade_);
+    for (std::size_t i = lookFrom_; i < calls.size(); ++i) {
+        const DeviceCall& c = calls[i];
+        look.add(c.kind);
+        look.add(c.flags);
+        look.add(c.color);
+        look.add(c.matrix);
+        look.add(c.texture);
+        look.add(c.mesh);
+        look.add(c.subset);
+        look.add(c.material);
+        look.add(c.topLeft);
+        look.add(c.bottomRight);
+        look.add(c.font);
+        look.add(c.rect);
+        look.add(c.format);
+        look.add(c.text.data(), c.text.size());
+    }
+    calls.resize(lookFrom_);
+    return look.value();
+}
 
 void RecordingDevice::setTransform(TransformKind kind, const Matrix& matrix) {
     switch (kind) {
@@ -85,6 +114,7 @@ void RecordingDevice::recordDrawSubset(const MeshBuffer* mesh, std::uint32_t sub
 }
 
 std::unique_ptr<Texture> RecordingDevice::createTexture(const Image& image) {
+    ++texturesMade_;
     DeviceCall& call = record(DeviceCall::Kind::CreateTexture);
     call.succeeded = true;
     auto texture = std::make_unique<RecordedTexture>(std::string(), false, image);
@@ -93,6 +123,7 @@ std::unique_ptr<Texture> RecordingDevice::createTexture(const Image& image) {
 }
 
 std::unique_ptr<Texture> RecordingDevice::createTextureFromFile(const std::string& path) {
+    ++texturesMade_;
     std::optional<Image> image = loadImage(path);
     DeviceCall& call = record(DeviceCall::Kind::CreateTexture);
     call.path = path;
@@ -105,6 +136,7 @@ std::unique_ptr<Texture> RecordingDevice::createTextureFromFile(const std::strin
 
 std::unique_ptr<Texture> RecordingDevice::createTextureFromFileKeyed(const std::string& path,
                                                                      std::uint32_t colorKey) {
+    ++texturesMade_;
     std::optional<Image> image = keyedTexturesFail ? std::nullopt : loadImage(path);
     DeviceCall& call = record(DeviceCall::Kind::CreateTexture);
     call.path = path;

@@ -22,6 +22,13 @@ public:
     void beginScene() override;
     void endScene() override;
     void present() override;
+    // The calls made while looking are left out of the log: only their
+    // fingerprint remains.
+    void beginLook() override;
+    std::uint64_t endLook() override;
+    // Keeps no backdrop: every frame is recorded whole.
+    bool showBackdrop(std::uint64_t) override { return false; }
+    void keepBackdrop(std::uint64_t) override {}
     int refreshRate() const override { return refreshRateHz; }
     bool vsyncRequested() const override { return false; }
     std::int64_t lastSwapMicroseconds() const override { return 0; }
@@ -72,4 +79,8 @@ public:
     // Recording from the device's resources.
     DeviceCall& record(DeviceCall::Kind kind);
     void recordDrawSubset(const MeshBuffer* mesh, std::uint32_t subset);
+
+private:
+    std::size_t lookFrom_ = 0;
+    std::uint64_t texturesMade_ = 0;
 };

@@ -43,6 +43,18 @@ void ignorePolledEvents() {
     SDL_StopTextInput();
 }
 
+bool losesPicture(Uint8 windowEvent) {
+    switch (windowEvent) {
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_RESIZED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_RESTORED: return true;
+        default: return false;
+    }
+}
+
 }  // namespace
 
 bool Window::startVideo(std::string& error) {
@@ -124,13 +136,16 @@ WindowEvents Window::pumpEvents() {
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) events.quit = true;
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) events.focusLost = true;
         if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) keepLeastSize();
+        if (losesPicture(event.window.event)) events.redraw = true;
     }
 
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
     const bool returnDown = keys[SDL_SCANCODE_RETURN] != 0;
     const bool altDown = keys[SDL_SCANCODE_LALT] != 0 || keys[SDL_SCANCODE_RALT] != 0;
-    if (returnDown && !returnWasDown_ && altDown)
+    if (returnDown && !returnWasDown_ && altDown) {
         setFullscreen((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0);
+        events.redraw = true;
+    }
     returnWasDown_ = returnDown;
     return events;
 }

@@ -9,6 +9,9 @@ struct SDL_Window;
 struct WindowEvents {
     bool quit = false;       // the window was closed: the program ends
     bool focusLost = false;  // another window took the keyboard
+    // The window's picture was lost or changed size: uncovered, shown,
+    // resized, or switched to or from full screen.
+    bool redraw = false;
 };
 
 // The game's one window, ready for OpenGL drawing: a captioned window at

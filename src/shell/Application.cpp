@@ -107,8 +107,8 @@ int runApplication(LoopObserver* observer) {
             updateMenu(step);
         else
             updateMatch(step);
-        renderFrame();
-        if (observer) observer->framePresented();
+        const bool presented = renderFrame(events.redraw);
+        if (observer) observer->framePassed(presented);
         // The intro is on screen: the other start-up files may now decode
         // without slowing its first frame.
         if (!restDecoding) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 class GraphicsDevice;
 class Window;
@@ -15,6 +17,9 @@ public:
 
     std::unique_ptr<Window> window;
     std::unique_ptr<GraphicsDevice> device;
+    // The fingerprint of the page the window shows (GraphicsDevice::endLook);
+    // empty while it shows anything else.
+    std::optional<std::uint64_t> shownPageLook;
 
 private:
     GraphicsContext() = default;

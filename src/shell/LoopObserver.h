@@ -8,6 +8,7 @@ public:
     // Every start-up picture, model, font and sound is loaded, behind the
     // intro's first frames.
     virtual void assetsLoaded() = 0;
-    // One frame has been drawn and handed to the window.
-    virtual void framePresented() = 0;
+    // One pass of the loop is over: a frame drawn and handed to the window
+    // (presented), or a page left standing as it is.
+    virtual void framePassed(bool presented) = 0;
 };

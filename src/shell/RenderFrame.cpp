@@ -1,5 +1,6 @@
 #include "shell/RenderFrame.h"
 
+#include "match/Game.h"
 #include "match/SceneDrawing.h"
 #include "platform/GraphicsDevice.h"
 #include "shell/Config.h"
@@ -25,15 +26,37 @@ void setCamera(GraphicsDevice& device, int width, int height) {
                         matrixPerspectiveFovLH(FIELD_OF_VIEW, aspect, NEAR_PLANE, FAR_PLANE));
 }
 
-void renderFrame() {
-    GraphicsDevice* device = GraphicsContext::instance().device.get();
-    if (device == nullptr) return;
-    device->clear(CLEAR_TARGET, CLEAR_COLOR, FAR_DEPTH);
-    device->clear(CLEAR_ZBUFFER, DEPTH_CLEAR_COLOR, FAR_DEPTH);
-    device->beginScene();
+namespace {
+
+void drawFrame(GraphicsDevice& device) {
+    device.clear(CLEAR_TARGET, CLEAR_COLOR, FAR_DEPTH);
+    device.clear(CLEAR_ZBUFFER, DEPTH_CLEAR_COLOR, FAR_DEPTH);
+    device.beginScene();
     const Config& config = Config::instance();
-    setCamera(*device, config.width, config.height);
+    setCamera(device, config.width, config.height);
     drawScene();
-    device->endScene();
-    device->present();
+    device.endScene();
+    device.present();
+}
+
+}  // namespace
+
+bool renderFrame(bool pictureLost) {
+    GraphicsContext& context = GraphicsContext::instance();
+    GraphicsDevice* device = context.device.get();
+    if (device == nullptr) return false;
+    // A page changes only when a player acts on it or it fades, and filling
+    // the screen with the same picture again is most of what a still menu
+    // costs: laying it out to compare is cheap, drawing it is not.
+    if (Game::instance().menu) {
+        device->beginLook();
+        drawFrame(*device);
+        const std::uint64_t look = device->endLook();
+        if (!pictureLost && context.shownPageLook == look) return false;
+        context.shownPageLook = look;
+    } else {
+        context.shownPageLook.reset();
+    }
+    drawFrame(*device);
+    return true;
 }

@@ -13,4 +13,7 @@ constexpr std::uint32_t CLEAR_COLOR = 0xFF505050u;
 void setCamera(GraphicsDevice& device, int width, int height);
 
 // Clears colour and depth, draws the scene through the camera and shows it.
-void renderFrame();
+// A page is drawn only when it would look other than what the window shows,
+// or when the window lost its picture (pictureLost); a match always is.
+// Whether a frame was shown.
+bool renderFrame(bool pictureLost = false);

@@ -1,3 +1,4 @@
+#include "match/Game.h"
 #include "menus/GameDirectory.h"
 #include "menus/MainMenu.h"
 #include "menus/MenuAbout.h"
@@ -7,9 +8,11 @@
 #include "menus/Notification.h"
 #include "menus/RecordingScreen.h"
 #include "menus/ScriptedKeys.h"
+#include "shell/RenderFrame.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -84,6 +87,45 @@ TEST(MenuDrawingTest, TitleRowsAndBackgroundAt640By480) {
     EXPECT_EQ(draw->texture, menu.texture);
     EXPECT_EQ((std::array{draw->topLeft.x, draw->topLeft.y, draw->bottomRight.x, draw->bottomRight.y}),
               (std::array{0.0f, 0.0f, 640.0f, 480.0f}));
+}
+
+TEST(MenuDrawingTest, APageIsShownAgainOnlyWhenItChangesOrTheWindowLostItsPicture) {
+    GameDirectory directory;
+    RecordingScreen screen;
+    ScriptedKeys keys;
+    Game& game = Game::instance();
+    // Whether a frame was presented, and the device saw exactly that.
+    const auto shown = [&](bool pictureLost) {
+        screen.device->clearCalls();
+        const bool presented = renderFrame(pictureLost);
+        EXPECT_EQ(screen.device->count(DeviceCall::Kind::Present), presented ? 1u : 0u);
+        return presented;
+    };
+    game.menu = std::make_unique<MainMenu>();
+    EXPECT_TRUE(shown(false));
+    keys.step(*game.menu);
+    EXPECT_FALSE(shown(false));
+    EXPECT_TRUE(shown(true)) << "uncovered, resized or switched to full screen";
+    EXPECT_FALSE(shown(false));
+    keys.tap(*game.menu, Down, 1);
+    EXPECT_TRUE(shown(false)) << "the highlight moved";
+    EXPECT_FALSE(shown(false));
+
+    // The intro shows every step of a fade, and nothing new once faded in.
+    game.menu = std::make_unique<MenuIntro>();
+    EXPECT_TRUE(shown(false));
+    keys.step(*game.menu);
+    EXPECT_TRUE(shown(false));
+    auto& intro = static_cast<MenuIntro&>(*game.menu);
+    intro.remainingMs = 2000;
+    EXPECT_TRUE(shown(false));
+    keys.step(intro);
+    EXPECT_FALSE(shown(false));
+
+    // A match is drawn every frame.
+    game.menu.reset();
+    EXPECT_TRUE(shown(false));
+    EXPECT_TRUE(shown(false));
 }
 
 TEST(MenuCharactersTest, CursorsMoveOnTheirOwnTimersAndALockedCursorStays) {

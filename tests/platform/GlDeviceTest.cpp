@@ -78,23 +78,23 @@ struct GlDeviceTest : ::testing::Test {
 
     void SetUp() override { open(0); }
 
-    void open(int multisample) {
+    void open(int multisample, int width = W, int height = H) {
         device.reset();
         window.reset();
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
         std::string error;
-        window = Window::open("test", W, H, false, error);
+        window = Window::open("test", width, height, false, error);
         ASSERT_TRUE(window) << error;
-        device = GlDevice::create(*window, W, H, multisample, error);
+        device = GlDevice::create(*window, width, height, multisample, error);
         ASSERT_TRUE(device) << error;
         setRunRenderStates(*device);
     }
 
     // The frame's outer steps, with the scene light on as the game has it.
-    void beginFrame() {
+    void beginFrame(int width = W, int height = H) {
         device->clear(CLEAR_TARGET | CLEAR_ZBUFFER, GREY, 1.0f);
         device->beginScene();
-        setCamera(*device, W, H);
+        setCamera(*device, width, height);
         Light light;
         light.diffuse = {1, 1, 1, 1};
         light.position = {0, 0, 10};
@@ -207,6 +207,41 @@ TEST_F(GlDeviceTest, TheTextureStaysBoundAcrossSpritesThatCoverExactlyTheirRecta
     EXPECT_EQ(rgb(image, 300, 200), 0xC81E28u);
     const Rect box = inked(image);
     EXPECT_EQ((std::array{box.left, box.top, box.right, box.bottom}), (std::array{64, 32, 576, 416}));
+}
+
+// What stays from frame to frame is kept with its depth: a frame started
+// from it is the frame drawn whole, pixel for pixel, with and without
+// multisampling and at the smallest and largest sizes offered.
+TEST_F(GlDeviceTest, AFrameStartedFromTheKeptBackdropIsTheFrameDrawnWhole) {
+    constexpr std::uint64_t LOOK = 7;
+    const struct { int width, height, samples; } backBuffers[] = {{640, 480, 0}, {640, 480, 4}, {1680, 1050, 0}};
+    for (const auto& b : backBuffers) {
+        open(b.samples, b.width, b.height);
+        GlTexture checks(*device, solidImage(16, 200, 120, 40));
+        GlMeshBuffer mesh(*device, square());
+        // The still part tilted through the depth of the moving one, which
+        // it hides in part; whether the frame started from the backdrop.
+        const auto frame = [&](bool keep) {
+            beginFrame(b.width, b.height);
+            bool fromBackdrop = keep && device->showBackdrop(LOOK);
+            if (!fromBackdrop) {
+                device->setTexture(0, &checks);
+                device->setMaterial(plainMaterial(0.9f, 0.9f, 0.9f));
+                draw(mesh, matrixMultiply(matrixRotationY(0.8f), matrixTranslation(0.5f, 0, -5)));
+                if (keep) device->keepBackdrop(LOOK);
+            }
+            device->setTexture(0, nullptr);
+            device->setMaterial(plainMaterial(0.2f, 0.4f, 0.9f));
+            draw(mesh, matrixMultiply(matrixRotationZ(0.3f), matrixTranslation(-0.3f, 0.2f, -5)));
+            return std::pair(endFrame("backdrop"), fromBackdrop);
+        };
+        const Image whole = frame(false).first;
+        EXPECT_FALSE(frame(true).second) << "nothing kept yet";
+        const auto [started, fromBackdrop] = frame(true);
+        EXPECT_TRUE(fromBackdrop);
+        EXPECT_TRUE(started.rgba == whole.rgba) << b.width << " x " << b.height << ", " << b.samples << " samples";
+        EXPECT_FALSE(device->showBackdrop(LOOK + 1)) << "kept under another look";
+    }
 }
 
 }  // namespace

@@ -56,6 +56,15 @@ protected:
 };
 
 TEST_F(KeyboardOnX, KeysReadByPositionATapBetweenReadsCountsOnceAndNoInputPilesUpInTheQueue) {
+    // Uncovered, the window asks for its picture once.
+    window->pumpEvents();
+    SDL_Event exposed{};
+    exposed.type = SDL_WINDOWEVENT;
+    exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
+    exposed.window.windowID = SDL_GetWindowID(window->handle());
+    ASSERT_EQ(SDL_PushEvent(&exposed), 1);
+    EXPECT_TRUE(window->pumpEvents().redraw);
+    EXPECT_FALSE(window->pumpEvents().redraw);
     xdotool("keydown w keydown Up");
     EXPECT_EQ(readDown({KeyCode::W, KeyCode::Up, KeyCode::S}), (std::vector<bool>{true, true, false}));
     EXPECT_EQ(SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_TEXTEDITING_EXT), 0);
@@ -68,6 +77,7 @@ TEST_F(KeyboardOnX, KeysReadByPositionATapBetweenReadsCountsOnceAndNoInputPilesU
     // Alt+Return switches full screen and is no Return for the game.
     xdotool("keydown alt keydown Return");
     EXPECT_EQ(readDown({KeyCode::Return}), std::vector<bool>{false});
+    EXPECT_TRUE(window->pumpEvents().redraw) << "switched to full screen";
     xdotool("keyup Return keyup alt");
     // The pointer's motion over the window does not pile up in the queue
     // either: the game reads no pointer.
