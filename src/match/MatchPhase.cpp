@@ -80,6 +80,7 @@ void updateMatch(int elapsedMs) {
     game.matchSounds.play(events);
 
     if (game.match.over) {
+        game.demo = false;
         game.menu = std::make_unique<MainMenu>();
         Game::switchMusic(game.musicGame, game.musicMenu);
         return;
@@ -100,8 +101,9 @@ void updateMatch(int elapsedMs) {
 
 void pauseOnFocusLoss() {
     Game& game = Game::instance();
+    // A demo plays on: nobody was playing it.
     if (game.playback)
         game.playback->paused = true;
-    else if (!game.menu)
+    else if (!game.menu && !game.demo)
         game.pauseAsked = true;
 }

@@ -8,5 +8,5 @@ void updateMatch(int elapsedMs);
 
 // The window lost the keyboard. A match going on (no page open) pauses at its
 // next step of play, after any message showing, as the pause control would
-// pause it; the pages carry on as they are.
+// pause it, and a replay pauses; a demo and the pages carry on as they are.
 void pauseOnFocusLoss();
