@@ -129,9 +129,11 @@ TEST(MenuPhaseTest, FromTheIntroThroughThePagesToMatchesThatStartFromZero) {
     world.keys.release(KeyCode::Escape);
     world.loopStep();
 
-    // Paused again and left for the menu, the next match starts from nothing.
+    // Paused again, in the step of a goal, and left for the menu: the next
+    // match starts from nothing, without that goal's message.
     world.tap(KeyCode::Escape);
     ASSERT_EQ(pageTitle(game), "Pause");
+    game.match.message = {true, Picture3Points, 1000, 1000};
     world.tap(Down, 1);
     world.tap(Action1, 1);
     ASSERT_EQ(pageTitle(game), "Menu");
@@ -142,8 +144,8 @@ TEST(MenuPhaseTest, FromTheIntroThroughThePagesToMatchesThatStartFromZero) {
     ASSERT_EQ(game.menu, nullptr);
     // Robots on their start spots; player 1's lies just outside its limit,
     // so one step puts it at 5.89.
-    EXPECT_EQ(std::tuple(game.match.score, game.match.setsWon, game.match.flow, game.match.robot1.x, game.match.robot2.x, game.match.frisbee.state),
-              std::tuple(std::array{0, 0}, std::array{0, 0}, FlowPlaying, 5.89, -6.0, int(FrisbeeDropping)));
+    EXPECT_EQ(std::tuple(game.match.score, game.match.setsWon, game.match.flow, game.match.robot1.x, game.match.robot2.x, game.match.frisbee.state, game.match.message.shown),
+              std::tuple(std::array{0, 0}, std::array{0, 0}, FlowPlaying, 5.89, -6.0, int(FrisbeeDropping), false));
     EXPECT_NEAR(game.match.timeLeft, SET_TIME_MS - 16.5, 16.5);
 }
 
