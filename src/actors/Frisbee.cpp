@@ -10,14 +10,6 @@ namespace {
 
 constexpr double SPIN_DIVISOR = 5.0;
 
-void heard(MatchEvents& events, MatchEventKind kind, double x, double y) {
-    MatchEvent event;
-    event.kind = kind;
-    event.soundX = x;
-    event.soundY = y;
-    events.add(event);
-}
-
 }  // namespace
 
 Frisbee::Frisbee(double x, double y, double z, double velocityX, double velocityY, double velocityZ)
@@ -71,13 +63,13 @@ void Frisbee::update(int elapsedMs, MatchEvents& events) {
         y = WALL_Y;
         velocityY = -velocityY;
         spinPositive = velocityX > 0.0;
-        heard(events, MatchEventKind::Rebound, soundX(x), soundY(y));
+        events.add(MatchEventKind::Rebound, 0, soundX(x), soundY(y));
     } else if (y < -WALL_Y) {
         y = -WALL_Y;
         velocityY = -velocityY;
         spinPositive = !(velocityX > 0.0);
         // The lower wall has always been heard at the listener.
-        heard(events, MatchEventKind::Rebound, 0.0, 0.0);
+        events.add(MatchEventKind::Rebound, 0);
     }
 
     if (x < -GOAL_LINE_X || x > GOAL_LINE_X) {
@@ -109,5 +101,5 @@ void Frisbee::dropOnServeSpot(int player, MatchEvents& events) {
     y = 0.0;
     state = FrisbeeDropping;
     x = serveSpotX(player);
-    heard(events, MatchEventKind::Serve, soundX(x), soundY(y));
+    events.add(MatchEventKind::Serve, 0, soundX(x), soundY(y));
 }

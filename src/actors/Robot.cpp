@@ -74,14 +74,6 @@ double applyFriction(double v, double t) {
     return v > 0.0 ? v - FRICTION * t / VELOCITY_TIME_UNIT : v + FRICTION * t / VELOCITY_TIME_UNIT;
 }
 
-void heard(MatchEvents& events, MatchEventKind kind, int player, double x, double y) {
-    MatchEvent event;
-    event.kind = kind;
-    event.player = player;
-    event.soundX = x;
-    event.soundY = y;
-    events.add(event);
-}
 
 }  // namespace
 
@@ -167,7 +159,7 @@ void Robot::steer(ControlStates& controls, MatchEvents& events) {
         const double k = DASH / f;
         velocityX = velocityX * k;
         velocityY = velocityY * k;
-        heard(events, MatchEventKind::Dash, player, 0.0, 0.0);
+        events.add(MatchEventKind::Dash, player);
     }
 }
 
@@ -205,7 +197,7 @@ void Robot::throwFlat(ControlStates& controls, MatchEvents& events) {
     const double power = (holdTime / MS_PER_SECOND + 1.0) * FLAT_POWER;
     throwVelocityX = portableCos(a) * power * throwStrength;
     throwVelocityY = portableSin(a) * power * throwStrength;
-    heard(events, MatchEventKind::Throw, player, soundX(x), soundY(y));
+    events.add(MatchEventKind::Throw, player, soundX(x), soundY(y));
     consume(controls, Action1);
 }
 
@@ -311,7 +303,7 @@ void Robot::interact(Frisbee& disc, MatchEvents& events) {
             holdTime = HOLD_TIME_MS;
             // A robot caught in a dash slides on under friction.
             state = RobotHolding;
-            heard(events, MatchEventKind::Catch, player, 0.0, 0.0);
+            events.add(MatchEventKind::Catch, player);
         }
     }
 

@@ -43,6 +43,15 @@ public:
     void add(const MatchEvent& event) {
         if (count_ < CAPACITY) events_[count_++] = event;
     }
+    // An event of one player, heard where given (at the listener by default).
+    void add(MatchEventKind kind, int player, double soundX = 0.0, double soundY = 0.0) {
+        MatchEvent event;
+        event.kind = kind;
+        event.player = player;
+        event.soundX = soundX;
+        event.soundY = soundY;
+        add(event);
+    }
     void clear() { count_ = 0; }
     std::size_t size() const { return count_; }
     const MatchEvent* begin() const { return events_.data(); }

@@ -32,8 +32,8 @@ void MatchRecorder::start(const MatchState& match, const MatchPlayers& players) 
         if (!players.computerPlays(side + 1)) continue;
         header.controllers[side] = REPLAY_COMPUTER;
         header.levels[side] = static_cast<std::uint8_t>(players.computerLevel[side]);
-        header.seed = players.seed;
     }
+    if (players.computerPlays(1) || players.computerPlays(2)) header.seed = players.seed;
 
     const ReplayFolder replays(folder);
     std::string error;

@@ -23,12 +23,6 @@ int goalPicture(int points) {
     }
 }
 
-void announce(MatchEvents& events, MatchEventKind kind, int player) {
-    MatchEvent event;
-    event.kind = kind;
-    event.player = player;
-    events.add(event);
-}
 
 // FNV-1a over 64-bit words: every field goes in as its own value, so
 // padding never counts and equal matches always agree.
@@ -142,7 +136,7 @@ void MatchState::countDownMessage(int elapsedMs, MatchEvents& events) {
     switch (flow) {
     case FlowSetWon:
         showMessage(scorer == 1 ? PictureP1WonSet : PictureP2WonSet, SET_MESSAGE_MS, events);
-        announce(events, MatchEventKind::SetWon, scorer);
+        events.add(MatchEventKind::SetWon, scorer);
         if (setsWon[scorer - 1] >= SETS_TO_WIN) {
             score = {0, 0};
             flow = FlowMatchWon;
@@ -152,12 +146,12 @@ void MatchState::countDownMessage(int elapsedMs, MatchEvents& events) {
         break;
     case FlowMatchWon:
         showMessage(frisbee.owner == 1 ? PictureP1WonGame : PictureP2WonGame, MATCH_MESSAGE_MS, events);
-        announce(events, MatchEventKind::MatchWon, frisbee.owner == 1 ? 1 : 2);
+        events.add(MatchEventKind::MatchWon, frisbee.owner == 1 ? 1 : 2);
         flow = FlowBackToMenu;
         break;
     case FlowBackToMenu:
         over = true;
-        announce(events, MatchEventKind::MatchOver, 0);
+        events.add(MatchEventKind::MatchOver, 0);
         break;
     case FlowTimeUp:
         endSetOnTime(events);
@@ -175,12 +169,12 @@ void MatchState::endSetOnTime(MatchEvents& events) {
     if (score[0] > score[1]) {
         showMessage(PictureP1WonSet, SET_MESSAGE_MS, events);
         ++setsWon[0];
-        announce(events, MatchEventKind::SetWon, 1);
+        events.add(MatchEventKind::SetWon, 1);
         frisbee.serve(1, events);
     } else if (score[1] > score[0]) {
         showMessage(PictureP2WonSet, SET_MESSAGE_MS, events);
         ++setsWon[1];
-        announce(events, MatchEventKind::SetWon, 2);
+        events.add(MatchEventKind::SetWon, 2);
         frisbee.serve(2, events);
     } else {
         showMessage(PictureDraw, SET_MESSAGE_MS, events);
