@@ -10,7 +10,7 @@ PACKAGES=(
   libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libglx-mesa0 libegl-mesa0
   libassimp-dev libstb-dev libspng-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2
-  libopenal-dev libsndfile1-dev
+  libopenal-dev libsndfile1-dev libenet-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils libx11-dev xdotool
   desktop-file-utils appstream dpkg-dev file
