@@ -16,7 +16,8 @@ constexpr int BAD_REPLAY = 1;
 
 int main(int argc, char** argv) {
     std::string replayFile;
-    if (const std::optional<int> status = answerCommandLine(argc, argv, replayFile)) return *status;
+    if (const std::optional<int> status = answerCommandLine(argc, argv, replayFile, Game::onlineAsked))
+        return *status;
     // Read before the data folder becomes the working directory, so that a
     // path relative to where the player stands means what they typed.
     if (!replayFile.empty()) {

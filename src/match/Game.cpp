@@ -11,6 +11,7 @@
 #include "menus/MainMenu.h"
 #include "menus/MenuIntro.h"
 #include "menus/MenuReplays.h"
+#include "net/OnlineSession.h"
 #include "scene/Object3D.h"
 #include "shell/Config.h"
 
@@ -46,6 +47,7 @@ std::string messagePicturePath(const char* picture) {
 }  // namespace
 
 std::optional<Replay> Game::replayToWatch;
+std::optional<OnlineRequest> Game::onlineAsked;
 
 Game& Game::instance() {
     static Game game;
@@ -178,6 +180,22 @@ void Game::endDemo() {
     input->consumeAll();
     menu = std::make_unique<MainMenu>();
     switchMusic(musicGame, musicMenu);
+}
+
+void Game::startOnlineMatch() {
+    freeMatch();
+    pauseAsked = false;
+    setUpArena();
+    match = online->match();
+    models.load(match.robot1.model, match.robot2.model);
+    matchSounds.load();
+    matchSounds.play(online->startEvents());
+    recorder.start(match, MatchPlayers{});
+    online->onConfirmed([this](int, int elapsedMs, const ControlStates& read, const MatchState& after) {
+        recorder.record(elapsedMs, read, after);
+    });
+    roundTripShown = -1;
+    switchMusic(musicMenu, musicGame);
 }
 
 void Game::watchReplay(Replay replay) {

@@ -7,6 +7,7 @@
 #include "match/MatchRecorder.h"
 #include "match/MatchState.h"
 #include "match/ReplayPlayback.h"
+#include "net/OnlineRequest.h"
 
 #include <deque>
 #include <functional>
@@ -20,6 +21,7 @@ class FontManager;
 class InputManager;
 class Menu;
 class MeshManager;
+class OnlineSession;
 class Object3D;
 class Sound;
 class SoundManager;
@@ -63,6 +65,10 @@ public:
     // The match on screen: the one watched, else the one played.
     const MatchState& shownMatch() const { return playback ? playback->match() : match; }
 
+    // Shows the match the online session started, with the game music, and
+    // records it as its steps are confirmed by both sides.
+    void startOnlineMatch();
+
     // Stops every source of one piece of music and starts another.
     static void switchMusic(Sound* from, Sound* to);
 
@@ -81,6 +87,16 @@ public:
     // the main menu; the program ends with it. Set before the game exists.
     static std::optional<Replay> replayToWatch;
     bool quitAfterReplay = false;
+    // The online game going on: waiting, choosing, playing or seeing its
+    // end through; null otherwise.
+    std::unique_ptr<OnlineSession> online;
+    // Hosting or joining asked for on the command line, started as soon as
+    // the start-up loading is done instead of the main menu.
+    static std::optional<OnlineRequest> onlineAsked;
+    // The round trip shown in the corner, in ms (-1: none yet), and when it
+    // was last read.
+    int roundTripShown = -1;
+    std::int64_t roundTripReadAtMs = 0;
     Sound* beep = nullptr;
     Sound* musicGame = nullptr;
     Sound* musicMenu = nullptr;

@@ -64,6 +64,8 @@ void updateMatch(int elapsedMs) {
         watch(game, elapsedMs);
         return;
     }
+    // An online match is stepped by its session.
+    if (game.online) return;
     if (game.demo && game.input->anyInput()) {
         game.endDemo();
         return;

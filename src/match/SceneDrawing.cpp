@@ -25,6 +25,9 @@ constexpr int MS_PER_SECOND = 1000;
 // The replay line's box reaches this far up from the bottom edge.
 constexpr int REPLAY_LINE_BOTTOM = 40;
 constexpr int DEMO_SIGN_BOTTOM = 60;
+// The round trip of an online match, small in the lower right corner.
+constexpr int ROUND_TRIP_BOTTOM = 34;
+constexpr int ROUND_TRIP_WIDTH = 220;
 
 // Room for a score line or the clock, formatted on the stack every frame.
 constexpr std::size_t LINE_CAPACITY = 64;
@@ -74,6 +77,15 @@ void drawDemoSign(const Game& game) {
     const int h = game.config->height;
     game.fonts->drawText("arialBig", "Demo", 0, h - DEMO_SIGN_BOTTOM, game.config->width, h, 255, 255, 255, 255,
                          DT_CENTER);
+}
+
+void drawRoundTrip(const Game& game) {
+    char line[LINE_CAPACITY];
+    std::snprintf(line, sizeof line, "Round trip %d ms", game.roundTripShown);
+    const int w = game.config->width;
+    const int h = game.config->height;
+    game.fonts->drawText("arial", line, w - SCORE_MARGIN - ROUND_TRIP_WIDTH, h - ROUND_TRIP_BOTTOM, w - SCORE_MARGIN,
+                         h, 255, 255, 255, 255, DT_RIGHT);
 }
 
 // The message over the middle half of the screen, as far into its life as
@@ -126,4 +138,5 @@ void drawScene() {
     drawScore(game);
     if (game.playback) drawReplayControls(game, *game.playback);
     if (game.demo) drawDemoSign(game);
+    if (game.online && game.roundTripShown >= 0) drawRoundTrip(game);
 }

@@ -3,7 +3,7 @@
 #include "input/InputManager.h"
 
 MainMenu::MainMenu() {
-    items = {"Play", "Options", "About", "Replays", "Exit"};
+    items = {"Play", "Online", "Options", "About", "Replays", "Exit"};
     itemCount = static_cast<int>(items.size());
     title = "Menu";
 }

@@ -98,6 +98,16 @@ void Menu::drawTitle() {
 void Menu::draw() {
     drawTitle();
     for (int i = 0; i < itemCount; ++i) drawItem(i, i);
+    drawNotice();
+}
+
+void Menu::drawNotice(double topFraction) {
+    if (notice.empty()) return;
+    // Made only when a page first has something to say, off the start-up path.
+    fonts->createFont(noticeFont, "Arial", NOTICE_FONT_HEIGHT, 0, false, FontManager::FONT_WEIGHT_NORMAL);
+    const int top = static_cast<int>(topFraction * config->height);
+    fonts->drawText(noticeFont, notice, 0, top, config->width, top + NOTICE_FONT_HEIGHT * 2, 255, 255, 255, 255,
+                    DT_CENTER);
 }
 
 void Menu::drawItem(int index, int row) {

@@ -49,6 +49,10 @@ public:
 
     int selected = 1;
     int result = 0;
+    // A line or two under the items, in a small font: why something did not
+    // happen, or what the page waits for. Nothing when empty.
+    std::string notice;
+    std::string noticeFont = "arial";
     int itemCount = 0;
     float repeatTimer = MENU_REPEAT_MS;
     std::string title = "Menu";
@@ -82,6 +86,11 @@ protected:
     int rowHeight() const;
     // One item, highlighted or not, in the given row of the list.
     void drawItem(int index, int row);
+    // The notice, centred across the screen from a fraction of its height down.
+    void drawNotice(double topFraction = NOTICE_TOP);
+
+    static constexpr double NOTICE_TOP = 0.88;
+    static constexpr int NOTICE_FONT_HEIGHT = 25;
 };
 
 // Plays a sound at the listener, as every menu and message sound is heard.

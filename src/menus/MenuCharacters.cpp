@@ -34,6 +34,7 @@ MenuCharacters::MenuCharacters() {
     items = {"", "", "Go Back"};
     itemCount = static_cast<int>(items.size());
     title = "Character";
+    helpText = HELP;
     texture = textures->loadTexture("menuCharacters", "Images/Menu/menuCharacters.png");
     fonts->createFont(helpFont, "Arial", config->height / HELP_FONT_DIVISOR, 0, false,
                       FontManager::FONT_WEIGHT_NORMAL);
@@ -159,5 +160,5 @@ void MenuCharacters::draw() {
                         255, DT_CENTER | DT_VCENTER);
     }
     const int helpTop = static_cast<int>(HELP_TOP * h);
-    fonts->drawText(helpFont, HELP, 0, helpTop, w, h, 255, 255, 255, 255, DT_CENTER);
+    fonts->drawText(helpFont, helpText, 0, helpTop, w, h, 255, 255, 255, 255, DT_CENTER);
 }

@@ -28,8 +28,9 @@ public:
     // The computer's level on each side, or PERSON.
     std::array<int, 2> computerLevel{PERSON, PERSON};
     std::string helpFont = "arialHelp";
+    std::string helpText;  // along the bottom
 
-private:
+protected:
     // One player's cursor and lock; player 1 uses the inherited selected and
     // repeatTimer.
     void moveCursor(int player, int& cursor, float& timer, int choice, int elapsedMs);
@@ -40,6 +41,8 @@ private:
     void chooseComputer(int player, int elapsedMs);
     int& cursorOf(int player) { return player == 1 ? selected : cursor2; }
     int& choiceOf(int player) { return player == 1 ? choice1 : choice2; }
+
+private:
 
     std::array<float, 2> levelTimer_{MENU_REPEAT_MS, MENU_REPEAT_MS};
     int lastLevel_ = 0;  // the level a side handed to the computer starts at

@@ -13,10 +13,8 @@
 
 namespace {
 
-constexpr int NOTICE_FONT_HEIGHT = 25;
 // A row says much: it is written smaller than other pages' items.
 constexpr int ROW_FONT_DIVISOR = 24;
-constexpr double NOTICE_TOP = 0.88;  // of the screen height
 constexpr const char* ROBOT_NAMES[] = {"Small", "Big"};
 
 // A side's robot, and "CPU" before it when the computer played it.
@@ -52,7 +50,6 @@ MenuReplays::MenuReplays(const std::string& folder) {
     if (paths_.empty()) notice = "No replays yet: every match played is kept here.";
     items.emplace_back("Back");
     itemCount = static_cast<int>(items.size());
-    fonts->createFont(noticeFont, "Arial", NOTICE_FONT_HEIGHT, 0, false, FontManager::FONT_WEIGHT_NORMAL);
     itemFont = "arialReplays";
     fonts->createFont(itemFont, "Arial", config->height / ROW_FONT_DIVISOR, 0, false, FontManager::FONT_WEIGHT_NORMAL);
 }
@@ -69,14 +66,10 @@ void MenuReplays::refuse(const std::string& error) {
 }
 
 void MenuReplays::draw() {
-    const int h = config->height;
     drawTitle();
     // The highlight stays in view: the window follows it.
     firstShown_ = std::clamp(firstShown_, selected - VISIBLE_ROWS, selected - 1);
     firstShown_ = std::clamp(firstShown_, 0, std::max(0, itemCount - VISIBLE_ROWS));
     for (int row = 0; row < VISIBLE_ROWS && firstShown_ + row < itemCount; ++row) drawItem(firstShown_ + row, row);
-    if (notice.empty()) return;
-    const int top = static_cast<int>(NOTICE_TOP * h);
-    fonts->drawText(noticeFont, notice, 0, top, config->width, top + NOTICE_FONT_HEIGHT * 2, 255, 255, 255, 255,
-                    DT_CENTER);
+    drawNotice();
 }

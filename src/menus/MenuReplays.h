@@ -23,9 +23,6 @@ public:
     // the folder, and waits for another choice.
     void refuse(const std::string& error);
 
-    std::string notice;  // shown under the list: why a replay cannot be watched
-    std::string noticeFont = "arial";
-
 private:
     std::vector<std::string> paths_;
     int firstShown_ = 0;

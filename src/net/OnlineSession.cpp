@@ -47,6 +47,13 @@ void OnlineSession::update(std::int64_t nowMs, std::uint8_t held, const Rollback
     if (phase_ == Phase::Ended) return;
     receive(nowMs, heard);
     if (phase_ == Phase::Ended) return;
+    if (phase_ == Phase::Finished) {
+        if (finishedAtMs_ < 0) finishedAtMs_ = nowMs;
+        if (nowMs - finishedAtMs_ > FINISH_LINGER_MS) {
+            end("", std::nullopt);
+            return;
+        }
+    }
 
     const bool connected = link_->connected();
     if (phase_ == Phase::Connecting && !greeted_ && !connected && role_ == Role::Join &&
@@ -55,12 +62,13 @@ void OnlineSession::update(std::int64_t nowMs, std::uint8_t held, const Rollback
         return;
     }
     if ((connected || greeted_) && nowMs - lastHeardMs_ > SILENCE_LIMIT_MS) {
-        end(CONNECTION_LOST, std::nullopt);
+        end(phase_ == Phase::Finished ? "" : CONNECTION_LOST, std::nullopt);
         return;
     }
     if (phase_ == Phase::Playing) runDueSteps(nowMs, held, heard);
     lastUpdateMs_ = nowMs;
-    if (phase_ == Phase::Playing || nowMs - lastSentMs_ >= KEEP_ALIVE_MS) sendControls(nowMs);
+    if (phase_ == Phase::Playing || phase_ == Phase::Finished || nowMs - lastSentMs_ >= KEEP_ALIVE_MS)
+        sendControls(nowMs);
     link_->flush();
 }
 
@@ -72,7 +80,7 @@ void OnlineSession::receive(std::int64_t nowMs, const RollbackSession::Heard& he
                 lastHeardMs_ = nowMs;
                 sendReliable(NetPacket::HelloPacket{NetPacket::PROTOCOL_VERSION, gameVersion_});
                 break;
-            case NetLink::Event::Disconnected: end(OTHER_LEFT, std::nullopt); break;
+            case NetLink::Event::Disconnected: end(phase_ == Phase::Finished ? "" : OTHER_LEFT, std::nullopt); break;
             case NetLink::Event::Received: {
                 const auto message = NetPacket::decode(event.bytes.data(), event.bytes.size());
                 if (!message) {
@@ -123,7 +131,8 @@ void OnlineSession::take(const NetPacket::Message& message, std::int64_t nowMs) 
             resumedAfter_ = std::max(resumedAfter_, static_cast<int>(std::min<std::uint32_t>(message.resume.step, INT32_MAX)));
             break;
         case Leave:
-            if (message.leave.reason == OutOfStep) end(OUT_OF_STEP, std::nullopt);
+            if (phase_ == Phase::Finished) end("", std::nullopt);
+            else if (message.leave.reason == OutOfStep) end(OUT_OF_STEP, std::nullopt);
             else if (message.leave.reason == VersionMismatch) end("the other side runs another version", std::nullopt);
             else end(OTHER_LEFT, std::nullopt);
             break;
@@ -181,6 +190,7 @@ void OnlineSession::startMatch(int robot1, int robot2, std::int64_t nowMs) {
     rollback_ = std::make_unique<RollbackSession>(MatchState::start(robot1, robot2, startEvents_), localPlayer());
     rollback_->onConfirmed([this](int step, int elapsedMs, const ControlStates& read, const MatchState& after) {
         if (confirmed_) confirmed_(step, elapsedMs, read, after);
+        if (after.over && phase_ == Phase::Playing) phase_ = Phase::Finished;
         if (step > 0 && step % CHECKSUM_EVERY_STEPS == 0) {
             sendReliable(NetPacket::ChecksumPacket{static_cast<std::uint32_t>(step), after.checksum()});
             takeChecksum(step, after.checksum(), true);
@@ -211,15 +221,18 @@ void OnlineSession::runDueSteps(std::int64_t nowMs, std::uint8_t held, const Rol
     if (advantage_ > AHEAD_SLACK_STEPS) frameMs *= SLOWED_PACE;
     pendingMs_ += frameMs;
 
+    // A key tapped between two steps still reaches the next one.
+    heldSinceStep_ |= held;
     bool waited = false;
     for (int ran = 0; ran < MAX_STEPS_PER_UPDATE && pendingMs_ >= onlineStepMs(session.nextStep()); ++ran) {
         const int newest = session.nextStep() + inputDelay_;
         if (newest > newestLocal_) {
-            std::uint8_t own = held & (PAUSE_HELD_BIT - 1);
+            std::uint8_t own = heldSinceStep_ & (PAUSE_HELD_BIT - 1);
             if (pauseAsked_) own |= PAUSE_HELD_BIT;
             pauseAsked_ = false;
             session.setLocalHeld(newest, own);
             newestLocal_ = newest;
+            heldSinceStep_ = held;
         }
         if (!session.canAdvance()) {
             waited = !session.pausedAfter().has_value();

@@ -36,7 +36,8 @@ public:
         Connecting,  // waiting for the other side to appear and greet
         Choosing,    // both greeted: the characters page
         Playing,     // the match runs, or stands paused
-        Ended,       // over; endText says why, empty when this side left
+        Finished,    // the match was played out; the other side is helped to see its end too
+        Ended,       // over; endText says why, empty when this side left or all went well
     };
 
     static constexpr std::uint16_t DEFAULT_PORT = 7788;
@@ -46,6 +47,9 @@ public:
     static constexpr std::int64_t CONNECT_LIMIT_MS = 10000;
     static constexpr int CHECKSUM_EVERY_STEPS = 60;
     static constexpr std::int64_t KEEP_ALIVE_MS = 100;
+    // After the match is played out this side keeps answering this long,
+    // so that the other side has every control it needs to see the end.
+    static constexpr std::int64_t FINISH_LINGER_MS = 2000;
 
     OnlineSession(Role role, std::unique_ptr<NetLink> link, std::string gameVersion,
                   int inputDelay = DEFAULT_INPUT_DELAY);
@@ -105,6 +109,7 @@ private:
     Phase phase_ = Phase::Connecting;
     std::string endText_;
     std::int64_t startedAtMs_ = -1;
+    std::int64_t finishedAtMs_ = -1;
     std::int64_t lastHeardMs_ = 0;
     std::int64_t lastSentMs_ = 0;
     std::int64_t lastUpdateMs_ = -1;
@@ -120,6 +125,7 @@ private:
     RollbackSession::Confirmed confirmed_;
     double pendingMs_ = 0.0;
     bool pauseAsked_ = false;
+    std::uint8_t heldSinceStep_ = 0;  // every control held since this side's last step was given
     int resumedAfter_ = -1;
     int newestLocal_ = -1;        // the newest step this side's controls are given for
     int localAcknowledged_ = -1;  // the newest of this side's steps the other has all of

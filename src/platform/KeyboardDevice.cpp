@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <bitset>
+#include <utility>
 
 namespace {
 
@@ -51,6 +52,20 @@ public:
     // Like a foreground keyboard: ours only while our window has the focus.
     bool acquire() override { return SDL_GetKeyboardFocus() != nullptr; }
 
+    void setTyping(bool on) override {
+        typed.clear();
+        SDL_EventState(SDL_TEXTINPUT, on ? SDL_ENABLE : SDL_IGNORE);
+        if (on)
+            SDL_StartTextInput();
+        else
+            SDL_StopTextInput();
+    }
+
+    std::string takeTyped() override {
+        SDL_PumpEvents();
+        return std::exchange(typed, std::string());
+    }
+
 private:
     // Sees every key-down as SDL takes it from the window system, so that a
     // key pressed and released between two reads still reads as down once.
@@ -64,13 +79,18 @@ private:
                 self->latched.set(scancode);
             }
         }
+        if (event->type == SDL_TEXTINPUT && self->typed.size() < MAX_TYPED_BYTES) self->typed += event->text.text;
         if (event->type >= SDL_KEYDOWN && event->type <= SDL_TEXTEDITING_EXT) {
             return 0;
         }
         return self->previousFilter ? self->previousFilter(self->previousFilterData, event) : 1;
     }
 
+    // Typed text waits here for the page that asked for it, within reason.
+    static constexpr std::size_t MAX_TYPED_BYTES = 256;
+
     std::bitset<SDL_NUM_SCANCODES> latched;
+    std::string typed;
     SDL_EventFilter previousFilter = nullptr;
     void* previousFilterData = nullptr;
 };

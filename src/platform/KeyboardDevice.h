@@ -24,6 +24,7 @@ constexpr Key H = 11;
 constexpr Key S = 22;
 constexpr Key W = 26;
 constexpr Key Return = 40;
+constexpr Key Backspace = 42;
 constexpr Key Escape = 41;
 constexpr Key Right = 79;
 constexpr Key Left = 80;
@@ -47,6 +48,10 @@ public:
     virtual bool read(KeyBuffer& keys) = 0;
     // Tries to regain the keyboard after a failed read.
     virtual bool acquire() = 0;
+    // While typing is on, the characters the keys type in the player's
+    // layout are kept for takeTyped; a keyboard that cannot type keeps none.
+    virtual void setTyping(bool on) { (void)on; }
+    virtual std::string takeTyped() { return {}; }
 };
 
 // The system keyboard by physical key position, whatever the layout and the

@@ -34,6 +34,8 @@ bool startEnet(std::string& error) {
     return started;
 }
 
+// Only once the peer is connected: the throttle setting is itself a
+// command to the other side, which a connection still being made refuses.
 void keepPeer(ENetPeer* peer) {
     enet_peer_timeout(peer, PEER_TIMEOUT_LIMIT, PEER_TIMEOUT_MIN_MS, PEER_TIMEOUT_MAX_MS);
     enet_peer_throttle_configure(peer, THROTTLE_INTERVAL_MS, THROTTLE_ACCELERATION, THROTTLE_DECELERATION);
@@ -88,7 +90,6 @@ std::unique_ptr<NetLink> NetLink::connect(const std::string& address, std::uint1
         error = "cannot start reaching " + address;
         return nullptr;
     }
-    keepPeer(peer);
     return std::unique_ptr<NetLink>(new NetLink(host, peer));
 }
 

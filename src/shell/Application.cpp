@@ -7,6 +7,7 @@
 #include "input/InputManager.h"
 #include "match/Game.h"
 #include "match/MatchPhase.h"
+#include "match/OnlinePhase.h"
 #include "match/MenuPhase.h"
 #include "platform/Clock.h"
 #include "platform/GraphicsDevice.h"
@@ -103,6 +104,7 @@ int runApplication(LoopObserver* observer) {
             observer->assetsLoaded();
             loadingReported = true;
         }
+        if (game.online) updateOnline();
         if (game.menu)
             updateMenu(step);
         else

@@ -1,5 +1,7 @@
 #include "shell/CommandLine.h"
 
+#include "net/OnlineAddress.h"
+
 #include <cstdio>
 #include <string_view>
 
@@ -9,12 +11,16 @@ constexpr int DONE = 0;
 constexpr int WRONG_USE = 2;
 
 constexpr const char* USAGE =
-    "Usage: korvandeltix [--help | --version | --replay FILE]\n"
+    "Usage: korvandeltix [--help | --version | --replay FILE | --host [PORT] | --join ADDRESS[:PORT]]\n"
     "Two robots, one disc, one keyboard: throw the disc past the other player's goal line.\n"
     "\n"
     "  -h, --help     show this help and exit\n"
     "  -v, --version  show the version and exit\n"
     "  --replay FILE  watch a recorded match and exit at its end\n"
+    "  --host [PORT]  host an online match on UDP port PORT (7788 unless set) and\n"
+    "                 wait for the other player\n"
+    "  --join ADDRESS[:PORT]\n"
+    "                 join the online match hosted at ADDRESS (port 7788 unless given)\n"
     "\n"
     "Player 1: W A S D move, G dashes and throws, H lobs.\n"
     "Player 2: the arrow keys move, Right Ctrl or numeric pad 1 dashes and throws,\n"
@@ -25,9 +31,29 @@ constexpr const char* USAGE =
 
 }  // namespace
 
-std::optional<int> answerCommandLine(int argc, const char* const* argv, std::string& replayFile) {
+std::optional<int> answerCommandLine(int argc, const char* const* argv, std::string& replayFile,
+                                     std::optional<OnlineRequest>& online) {
     if (argc < 2) return std::nullopt;
     const std::string_view option = argv[1];
+    if (option == "--host" && argc <= 3) {
+        const std::optional<std::uint16_t> port = argc == 3 ? OnlineAddress::parsePort(argv[2]) : std::uint16_t{0};
+        if (!port) {
+            std::fprintf(stderr, "korvandeltix: --host takes a port from 1 to 65535\n%s", USAGE);
+            return WRONG_USE;
+        }
+        online = OnlineRequest{true, *port, {}};
+        return std::nullopt;
+    }
+    if (option == "--join") {
+        std::string error;
+        if (argc != 3 || !OnlineAddress::parse(argv[2], 1, error)) {
+            std::fprintf(stderr, "korvandeltix: --join takes one ADDRESS[:PORT]%s%s\n%s", error.empty() ? "" : ": ",
+                         error.c_str(), USAGE);
+            return WRONG_USE;
+        }
+        online = OnlineRequest{false, 0, argv[2]};
+        return std::nullopt;
+    }
     if (option == "--replay") {
         if (argc == 3) {
             replayFile = argv[2];
