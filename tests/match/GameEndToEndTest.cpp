@@ -13,7 +13,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int START_TIMEOUT_MS = 60000;
-constexpr int MAIN_MENU_ITEMS = 5;
 
 // A copy of the run folder, started from a folder that is not its own.
 class GameEndToEndTest : public PlayerTest {

@@ -23,13 +23,13 @@ TEST(MenuTest, HeldDirectionMovesAtOnceThenEvery400MsAndWraps) {
     MainMenu menu;
     keys.hold(Down, 1);
     std::vector<int> seen, expected;
-    for (int i = 0; i < 57; ++i) {
+    for (int i = 0; i < 71; ++i) {
         keys.step(menu);
         seen.push_back(menu.selected);
     }
     // The timer gathers 33 ms per step after a move: 12 steps give 396, the
     // 13th 429, and the step after that moves. Past "Exit" comes "Play".
-    for (int item : {2, 3, 4, 5}) expected.insert(expected.end(), 14, item);
+    for (int item : {2, 3, 4, 5, 6}) expected.insert(expected.end(), 14, item);
     expected.push_back(1);
     EXPECT_EQ(seen, expected);
 }
@@ -41,7 +41,7 @@ TEST(MenuTest, ChoiceTakesTheItemMovedToAndIsUsedUpForTheNextPage) {
     keys.hold(Action1, 1);
     keys.hold(KeyCode::Return);
     keys.step(first);
-    EXPECT_EQ(first.getResult(), MainMenu::OPTIONS);
+    EXPECT_EQ(first.getResult(), MainMenu::ONLINE);
 
     MenuPause next;
     keys.step(next);  // a direction still held moves a new page at once, to the item chosen below
@@ -63,11 +63,11 @@ TEST(MenuDrawingTest, TitleRowsAndBackgroundAt640By480) {
     menu.selected = 2;
     menu.draw();
     const auto texts = screen.texts();
-    ASSERT_EQ(texts.size(), 6u);
+    ASSERT_EQ(texts.size(), 7u);
     EXPECT_EQ(texts[0]->text, "Menu");
     EXPECT_TRUE(drawnIn(texts[0], 106, 120, 533, 152, DT_CENTER | DT_VCENTER, TITLE_BLUE));
-    const char* items[] = {"Play", "Options", "About", "Replays", "Exit"};
-    for (int i = 0; i < 5; ++i) {
+    const char* items[] = {"Play", "Online", "Options", "About", "Replays", "Exit"};
+    for (int i = 0; i < 6; ++i) {
         const int top = 160 + 36 * i;
         EXPECT_EQ(texts[i + 1]->text, items[i]);
         EXPECT_TRUE(drawnIn(texts[i + 1], 106, top, 533, top + 24, DT_CENTER | DT_VCENTER,

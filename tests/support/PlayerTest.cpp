@@ -128,9 +128,10 @@ std::function<bool(const Screen&)> PlayerTest::picturesAt(int width) {
 
 void PlayerTest::chooseTheNextResolution() {
     press("Return");
-    ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 0, 5); }));
+    ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 0, MAIN_MENU_ITEMS); }));
     press("s");
-    ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, 1, 5); }));
+    press("s");
+    ASSERT_TRUE(waitFor([](const Screen& s) { return highlightOn(s, MAIN_MENU_OPTIONS, MAIN_MENU_ITEMS); }));
     press("Return");
     ASSERT_TRUE(waitFor([](const Screen& s) { return optionOn(s, 0); }));
     press("Return");

@@ -71,6 +71,8 @@ protected:
     static constexpr int LOADING_TIMEOUT_MS = 60000;
     static constexpr int HOLD_MS = 150;
     static constexpr int MENU_PITCH = 36, OPTIONS_PITCH = 30, OPTIONS_ITEMS = 7;
+    // The main menu's rows, and the row of "Options" among them, from 0.
+    static constexpr int MAIN_MENU_ITEMS = 6, MAIN_MENU_OPTIONS = 2;
     static constexpr int BETWEEN_KEYS_MS = 200;
 
     // A desktop of a common size, with room beside a full-screen picture.

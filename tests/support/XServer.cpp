@@ -77,7 +77,7 @@ XServer::~XServer() {
     }
 }
 
-unsigned long XServer::findWindow(const std::string& title, int timeoutMs) const {
+unsigned long XServer::findWindow(const std::string& title, int timeoutMs, unsigned long other) const {
     if (connection_ == nullptr) return 0;
     Display* d = dpy(connection_);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -89,7 +89,7 @@ unsigned long XServer::findWindow(const std::string& title, int timeoutMs) const
         for (unsigned int i = 0; i < count && found == 0; ++i) {
             char* name = nullptr;
             XWindowAttributes attributes;
-            if (XFetchName(d, children[i], &name) && title == name &&
+            if (children[i] != other && XFetchName(d, children[i], &name) && title == name &&
                 XGetWindowAttributes(d, children[i], &attributes) && attributes.map_state == IsViewable)
                 found = children[i];
             XFree(name);

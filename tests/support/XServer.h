@@ -18,9 +18,9 @@ public:
     bool running() const { return !display_.empty(); }
     const std::string& display() const { return display_; }
 
-    // The top-level window with this title, once it is mapped; 0 if none
-    // appears within the time.
-    unsigned long findWindow(const std::string& title, int timeoutMs) const;
+    // The top-level window with this title, once it is mapped, other than
+    // the one given; 0 if none appears within the time.
+    unsigned long findWindow(const std::string& title, int timeoutMs, unsigned long other = 0) const;
     // Client area size and position on the screen.
     struct Geometry { int x, y, width, height; };
     Geometry geometry(unsigned long window) const;
