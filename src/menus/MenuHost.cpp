@@ -9,9 +9,9 @@
 namespace {
 // Under the title what the page waits for, then "Back" a few rows down, then
 // how to be reached.
-constexpr double WAITING_TOP = 0.36;
+constexpr double WAITING_TOP = 0.35;
 constexpr int BACK_ROW = 3;
-constexpr double ADDRESSES_TOP = 0.68;
+constexpr double ROUTER_TOP = 0.64;
 }  // namespace
 
 MenuHost::MenuHost(std::uint16_t port, const std::vector<std::string>& addresses) {
@@ -19,12 +19,10 @@ MenuHost::MenuHost(std::uint16_t port, const std::vector<std::string>& addresses
     items = {"Back"};
     itemCount = 1;
     std::string list;
-    for (const std::string& address : addresses) list += (list.empty() ? "" : ", ") + address;
-    waiting_ = "Waiting for the other player on port " + std::to_string(port);
-    notice = list.empty() ? "This machine has no network address but its own."
-                          : "The other player joins " + list + (addresses.size() > 1 ? " (one of these)" : "") +
-                                "\nfrom outside a home network, the router must forward UDP port " +
-                                std::to_string(port) + " here";
+    for (const std::string& address : addresses) list += (list.empty() ? "" : " or ") + address;
+    const std::string portText = std::to_string(port);
+    waiting_ = "Waiting for the other player\non port " + portText + (list.empty() ? "" : " of " + list);
+    notice = "Over the internet, the router must forward\nUDP port " + portText + " to this machine";
 }
 
 void MenuHost::update(int elapsedMs) {
@@ -39,7 +37,7 @@ void MenuHost::update(int elapsedMs) {
 void MenuHost::draw() {
     drawTitle();
     drawItem(0, BACK_ROW);
-    drawNotice(ADDRESSES_TOP);
+    drawNotice(ROUTER_TOP);
     const int top = static_cast<int>(WAITING_TOP * config->height);
     fonts->drawText(noticeFont, waiting_, 0, top, config->width, top + NOTICE_FONT_HEIGHT * 2, 255, 255, 255, 255,
                     DT_CENTER);

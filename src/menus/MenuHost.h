@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-// Waits for the other player to join: says the port this machine listens on
-// and its addresses. "Back", or Escape, stops waiting (result BACK).
+// Waits for the other player to join: says the port this machine listens on,
+// its addresses, and that a router must let the port through. "Back", or
+// Escape, stops waiting (result BACK).
 class MenuHost : public Menu {
 public:
     static constexpr int BACK = 1;
