@@ -19,10 +19,12 @@ constexpr char CARET = '_';
 MenuJoin::MenuJoin(std::string lastAddress) : address(std::move(lastAddress)) {
     title = "Join";
     notice = TYPING_HELP;
-    input->keyboard->device->setTyping(true);
+    if (KeyboardDevice* device = input->keyboard->device.get()) device->setTyping(true);
 }
 
-MenuJoin::~MenuJoin() { input->keyboard->device->setTyping(false); }
+MenuJoin::~MenuJoin() {
+    if (KeyboardDevice* device = input->keyboard->device.get()) device->setTyping(false);
+}
 
 void MenuJoin::update(int) {
     KeyboardState& keyboard = *input->keyboard;
@@ -31,7 +33,7 @@ void MenuJoin::update(int) {
         keyboard.escape = Consumed;
         input->controls[PAUSE_CONTROL] = Consumed;
     }
-    const std::string typed = keyboard.device->takeTyped();
+    const std::string typed = keyboard.device ? keyboard.device->takeTyped() : std::string();
     if (connecting_) {
         if (escape) result = BACK;
         return;

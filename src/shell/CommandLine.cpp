@@ -35,10 +35,11 @@ std::optional<int> answerCommandLine(int argc, const char* const* argv, std::str
                                      std::optional<OnlineRequest>& online) {
     if (argc < 2) return std::nullopt;
     const std::string_view option = argv[1];
-    if (option == "--host" && argc <= 3) {
-        const std::optional<std::uint16_t> port = argc == 3 ? OnlineAddress::parsePort(argv[2]) : std::uint16_t{0};
+    if (option == "--host") {
+        const std::optional<std::uint16_t> port =
+            argc == 2 ? std::uint16_t{0} : argc == 3 ? OnlineAddress::parsePort(argv[2]) : std::nullopt;
         if (!port) {
-            std::fprintf(stderr, "korvandeltix: --host takes a port from 1 to 65535\n%s", USAGE);
+            std::fprintf(stderr, "korvandeltix: --host takes no more than a port from 1 to 65535\n%s", USAGE);
             return WRONG_USE;
         }
         online = OnlineRequest{true, *port, {}};

@@ -14,6 +14,11 @@ TEST(GameWithoutDisplay, AnswersItsCommandLineAtOnceAndOtherwiseSaysThereIsNoDis
         {"--version", 0, "korvandeltix " KORV_VERSION "\n", ""},
         {"--fullscreen", 2, "", "unknown option '--fullscreen'\nUsage: korvandeltix"},
         {"--help extra", 2, "", "unknown option 'extra'\nUsage: korvandeltix"},
+        {"--host 0", 2, "", "--host takes no more than a port from 1 to 65535\nUsage"},
+        {"--host 7788 7789", 2, "", "--host takes no more than a port"},
+        {"--join", 2, "", "--join takes one ADDRESS[:PORT]\nUsage"},
+        {"--join 127.0.0.1:70000", 2, "", "--join takes one ADDRESS[:PORT]: the port after the colon"},
+        {"--join 127.0.0.1:7788", 1, "", "no display"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
