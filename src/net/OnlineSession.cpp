@@ -80,7 +80,11 @@ void OnlineSession::receive(std::int64_t nowMs, const RollbackSession::Heard& he
                 lastHeardMs_ = nowMs;
                 sendReliable(NetPacket::HelloPacket{NetPacket::PROTOCOL_VERSION, gameVersion_});
                 break;
-            case NetLink::Event::Disconnected: end(phase_ == Phase::Finished ? "" : OTHER_LEFT, std::nullopt); break;
+            case NetLink::Event::Disconnected:
+                // A joiner that gives up before greeting leaves the host waiting for the next one.
+                if (role_ == Role::Host && phase_ == Phase::Connecting) break;
+                end(phase_ == Phase::Finished ? "" : OTHER_LEFT, std::nullopt);
+                break;
             case NetLink::Event::Received: {
                 const auto message = NetPacket::decode(event.bytes.data(), event.bytes.size());
                 if (!message) {
