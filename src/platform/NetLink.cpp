@@ -34,8 +34,14 @@ bool startEnet(std::string& error) {
     return started;
 }
 
-void keepPeer(ENetPeer* peer) {
+void keepWaiting(ENetPeer* peer) {
     enet_peer_timeout(peer, PEER_TIMEOUT_LIMIT, PEER_TIMEOUT_MIN_MS, PEER_TIMEOUT_MAX_MS);
+}
+
+// Only once connected: ENet drops a connection whose answer echoes other
+// throttle settings than the calling side has by then.
+void keepPeer(ENetPeer* peer) {
+    keepWaiting(peer);
     enet_peer_throttle_configure(peer, THROTTLE_INTERVAL_MS, THROTTLE_ACCELERATION, THROTTLE_DECELERATION);
 }
 
@@ -88,7 +94,7 @@ std::unique_ptr<NetLink> NetLink::connect(const std::string& address, std::uint1
         error = "cannot start reaching " + address;
         return nullptr;
     }
-    keepPeer(peer);
+    keepWaiting(peer);
     return std::unique_ptr<NetLink>(new NetLink(host, peer));
 }
 
