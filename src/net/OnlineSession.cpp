@@ -44,7 +44,12 @@ void OnlineSession::update(std::int64_t nowMs, std::uint8_t held, const Rollback
         lastHeardMs_ = nowMs;
         lastUpdateMs_ = nowMs;
     }
-    if (phase_ == Phase::Ended) return;
+    if (phase_ == Phase::Ended) {
+        // The link still delivers this side's last words; nothing it brings matters now.
+        NetLink::Event ignored;
+        while (link_->poll(ignored)) {}
+        return;
+    }
     receive(nowMs, heard);
     if (phase_ == Phase::Ended) return;
 

@@ -53,7 +53,7 @@ NetLink::NetLink(ENetHost* host, ENetPeer* peer) : host_(host), peer_(peer) {
 }
 
 NetLink::~NetLink() {
-    close();
+    if (peer_ != nullptr) enet_peer_disconnect_now(peer_, 0);
     enet_host_destroy(host_);
 }
 
@@ -157,8 +157,15 @@ void NetLink::flush() { enet_host_flush(host_); }
 
 void NetLink::close() {
     if (peer_ == nullptr) return;
-    enet_host_flush(host_);
-    enet_peer_disconnect_now(peer_, 0);
-    peer_ = nullptr;
+    if (!connected_) {
+        enet_peer_disconnect_now(peer_, 0);
+        peer_ = nullptr;
+        return;
+    }
+    // A disconnect sent at once can reach the other side together with the
+    // last packets, and ENet then drops those unread: it waits until the
+    // other side has everything, while poll keeps being called.
     connected_ = false;
+    enet_peer_disconnect_later(peer_, 0);
+    enet_host_flush(host_);
 }
