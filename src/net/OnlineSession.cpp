@@ -279,6 +279,7 @@ std::optional<int> OnlineSession::pausedBy() const {
 
 void OnlineSession::resume() {
     if (!rollback_ || !rollback_->pausedAfter() || phase_ != Phase::Playing) return;
+    if (rollback_->pausedBy() != localPlayer()) return;
     sendReliable(NetPacket::ResumePacket{static_cast<std::uint32_t>(*rollback_->pausedAfter())});
     link_->flush();
     resumedAfter_ = std::max(resumedAfter_, *rollback_->pausedAfter());
