@@ -3,11 +3,7 @@
 #include "platform/NetLink.h"
 #include "support/OnlinePair.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -111,18 +107,11 @@ TEST(OnlineSession, AnOtherSideThatNeverGreetsOrNeverAnswersEndsTheWait) {
     EXPECT_GE(now, OnlineSession::SILENCE_LIMIT_MS);
     EXPECT_LE(now, OnlineSession::SILENCE_LIMIT_MS + 500);
 
-    // A port where a socket is open but nobody reads.
-    const int deaf = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ASSERT_EQ(bind(deaf, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(getsockname(deaf, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    OnlineSession unanswered(OnlineSession::Role::Join, NetLink::connect("127.0.0.1", ntohs(address.sin_port), error), "1.0");
+    // A port where a socket is open but nobody reads: a relay never pumped.
+    NetRelay deaf(0, NetCondition{}, SEED);
+    OnlineSession unanswered(OnlineSession::Role::Join, NetLink::connect("127.0.0.1", deaf.port(), error), "1.0");
     for (now = 0; !ended(unanswered) && now < 2 * OnlineSession::CONNECT_LIMIT_MS; now += OnlinePair::DEFAULT_TICK_MS)
         unanswered.update(now, 0, nullptr);
-    close(deaf);
     EXPECT_EQ(unanswered.endText(), "nobody answers there");
     EXPECT_GE(now, OnlineSession::CONNECT_LIMIT_MS);
     EXPECT_LE(now, OnlineSession::CONNECT_LIMIT_MS + 100);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <random>
 #include <vector>
 
@@ -39,19 +40,6 @@ public:
 private:
     MatchState match_;
     ControlStates controls_{};
-};
-
-int countOf(const std::vector<MatchEvent>& events, MatchEventKind kind, int player) {
-    return static_cast<int>(std::count_if(events.begin(), events.end(), [&](const MatchEvent& event) {
-        return event.kind == kind && event.player == player;
-    }));
-}
-
-struct Recorder {
-    std::vector<MatchEvent> heard;
-    RollbackSession::Heard listener() {
-        return [this](const MatchEvents& events) { heard.insert(heard.end(), events.begin(), events.end()); };
-    }
 };
 
 // Ten thousand steps, the other side's controls arriving from one to eight
@@ -139,24 +127,27 @@ TEST(RollbackSession, GuessesAtMostEightStepsThenWaitsAndALateCorrectionStepsBac
 // moves. A dash of this side is heard once however often its step runs again.
 TEST(RollbackSession, WhatAStepCausesIsHeardOnce) {
     RollbackSession session(startingMatch(), 1);
-    Recorder recorder;
+    std::array<int, PLAYER_COUNT + 1> dashes{};
+    const RollbackSession::Heard hear = [&](const MatchEvents& events) {
+        for (const MatchEvent& event : events) dashes[event.player] += event.kind == MatchEventKind::Dash;
+    };
     for (int step = 0; step < RollbackSession::RING_STEPS; ++step)
         session.setLocalHeld(step, step >= 2 ? LEFT | DASH : LEFT);
     for (int step = 0; step < 4; ++step) session.addRemoteHeld(step, LEFT);
     session.addRemoteHeld(5, LEFT | DASH);
-    for (int step = 0; step < 8; ++step) session.advance(recorder.listener());
-    EXPECT_EQ(countOf(recorder.heard, MatchEventKind::Dash, 1), 1);
-    EXPECT_EQ(countOf(recorder.heard, MatchEventKind::Dash, 2), 1);
+    for (int step = 0; step < 8; ++step) session.advance(hear);
+    EXPECT_EQ(dashes[1], 1);
+    EXPECT_EQ(dashes[2], 1);
 
     session.addRemoteHeld(4, LEFT | DASH);
-    session.catchUp(recorder.listener());
+    session.catchUp(hear);
     EXPECT_EQ(session.lastRollback(), 4);
     for (int step = 6; step < 30; ++step) {
         session.addRemoteHeld(step, step % 2 ? LEFT | DASH : UP | DASH);
-        session.advance(recorder.listener());
+        session.advance(hear);
     }
-    EXPECT_EQ(countOf(recorder.heard, MatchEventKind::Dash, 1), 1);
-    EXPECT_EQ(countOf(recorder.heard, MatchEventKind::Dash, 2), 1) << "the dash moved a step and was heard again";
+    EXPECT_EQ(dashes[1], 1);
+    EXPECT_EQ(dashes[2], 1) << "the dash moved a step and was heard again";
 }
 
 TEST(RollbackSession, APauseStopsAfterItsStepOnlyWhenReallyPressed) {
