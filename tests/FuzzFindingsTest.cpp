@@ -3,6 +3,7 @@
 // (the sanitizer run also checks for leaks and wild memory).
 #include "audio/SoundFile.h"
 #include "audio/SoundManager.h"
+#include "net/NetPacket.h"
 #include "platform/Image.h"
 #include "platform/MeshData.h"
 #include "platform/Profile.h"
@@ -13,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -48,6 +51,14 @@ TEST(FuzzFindings, EveryFileLoadsWholeOrIsRefused) {
         std::string error;
         const std::optional<Replay> replay = ReplayReader::read(path, error);
         EXPECT_TRUE(replay ? !replay->steps.empty() : error.find('\n') == std::string::npos) << path;
+    }
+    for (const std::string& path : filesOf("netpacket")) {
+        std::ifstream file(path, std::ios::binary);
+        const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), {});
+        const auto message = NetPacket::decode(bytes.data(), bytes.size());
+        if (message) {
+            EXPECT_LE(message->controls.held.size(), NetPacket::MAX_STEPS_PER_PACKET) << path;
+        }
     }
     TempDirectory dir;
     for (const std::string& path : filesOf("settings")) {

@@ -90,6 +90,9 @@ public:
     // The online game going on: waiting, choosing, playing or seeing its
     // end through; null otherwise.
     std::unique_ptr<OnlineSession> online;
+    // The last one, ended, while it still tells the other side why.
+    std::unique_ptr<OnlineSession> endedOnline;
+    std::int64_t endedOnlineAtMs = 0;
     // Hosting or joining asked for on the command line, started as soon as
     // the start-up loading is done instead of the main menu.
     static std::optional<OnlineRequest> onlineAsked;

@@ -22,6 +22,9 @@
 namespace {
 
 constexpr int ROUND_TRIP_SHOWN_EVERY_MS = 1000;
+// An ended session is kept this long, so that the other side still hears
+// why it ended before the link goes.
+constexpr std::int64_t LAST_WORDS_MS = 1000;
 
 std::int64_t nowMs() {
     using namespace std::chrono;
@@ -77,6 +80,8 @@ void followPause(Game& game, OnlineSession& session) {
 
 void hostOnline(std::uint16_t port) {
     Game& game = Game::instance();
+    // The port of a game just ended is wanted again at once.
+    game.endedOnline.reset();
     std::string error;
     std::unique_ptr<NetLink> link = NetLink::listen("", port, error);
     if (!link) {
@@ -104,15 +109,27 @@ void joinOnline(MenuJoin& page) {
     page.connecting();
 }
 
+namespace {
+void letGo(Game& game) {
+    game.endedOnline = std::move(game.online);
+    game.endedOnlineAtMs = nowMs();
+}
+}  // namespace
+
 void leaveOnline() {
     Game& game = Game::instance();
     if (!game.online) return;
     game.online->leave();
-    game.online.reset();
+    letGo(game);
 }
 
 void updateOnline() {
     Game& game = Game::instance();
+    if (game.endedOnline) {
+        game.endedOnline->update(nowMs(), 0, {});
+        if (nowMs() - game.endedOnlineAtMs > LAST_WORDS_MS) game.endedOnline.reset();
+    }
+    if (!game.online) return;
     OnlineSession& session = *game.online;
     const bool playing = session.matchStarted() && session.phase() == OnlineSession::Phase::Playing;
     std::uint8_t held = 0;
@@ -146,7 +163,7 @@ void updateOnline() {
                 join->fail(session.endText());
             else if (showsOnlineGame(game))
                 showMainMenu(game, session.endText());
-            game.online.reset();
+            letGo(game);
             return;
     }
     const std::int64_t now = nowMs();

@@ -16,5 +16,6 @@ void leaveOnline();
 // is open: takes what arrived, runs the match's steps that are due with this
 // player's controls, and follows the session: the characters page once both
 // sides greeted, the match once both locked, the pause page on both sides,
-// and the main menu with the reason when it ends.
+// and the main menu with the reason when it ends. An ended game is let go
+// a moment later, once the other side could hear why.
 void updateOnline();

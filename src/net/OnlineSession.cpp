@@ -44,7 +44,12 @@ void OnlineSession::update(std::int64_t nowMs, std::uint8_t held, const Rollback
         lastHeardMs_ = nowMs;
         lastUpdateMs_ = nowMs;
     }
-    if (phase_ == Phase::Ended) return;
+    if (phase_ == Phase::Ended) {
+        // The link still delivers this side's last words; nothing it brings matters now.
+        NetLink::Event ignored;
+        while (link_->poll(ignored)) {}
+        return;
+    }
     receive(nowMs, heard);
     if (phase_ == Phase::Ended) return;
     if (phase_ == Phase::Finished) {
@@ -291,6 +296,7 @@ std::optional<int> OnlineSession::pausedBy() const {
 
 void OnlineSession::resume() {
     if (!rollback_ || !rollback_->pausedAfter() || phase_ != Phase::Playing) return;
+    if (rollback_->pausedBy() != localPlayer()) return;
     sendReliable(NetPacket::ResumePacket{static_cast<std::uint32_t>(*rollback_->pausedAfter())});
     link_->flush();
     resumedAfter_ = std::max(resumedAfter_, *rollback_->pausedAfter());

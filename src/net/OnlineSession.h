@@ -58,6 +58,8 @@ public:
     // Takes what arrived, runs the steps due by nowMs (a clock in
     // milliseconds that never goes back) with this side's held controls, and
     // sends what is due. What the steps cause and nobody heard yet goes to heard.
+    // Once ended, updates only let the other side hear why; keep them
+    // coming for a moment rather than destroying the session at once.
     void update(std::int64_t nowMs, std::uint8_t held, const RollbackSession::Heard& heard);
 
     Role role() const { return role_; }

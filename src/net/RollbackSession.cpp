@@ -15,6 +15,7 @@ int onlineStepMs(int step) { return STEP_PATTERN_MS[step % 3]; }
 
 RollbackSession::RollbackSession(const MatchState& start, int localPlayer)
     : current_(start), localPlayer_(localPlayer) {
+    undone_.reserve(static_cast<std::size_t>(RING_STEPS) * MatchEvents::CAPACITY);
     // A button held as the match starts counts only once it is let go, as
     // with the keys on one machine.
     for (int player = 1; player <= PLAYER_COUNT; ++player) {
@@ -61,11 +62,13 @@ bool RollbackSession::canAdvance() const {
 void RollbackSession::advance(const Heard& heard) {
     rollBack(heard);
     if (canAdvance()) runStep(heard);
+    undone_.clear();
     tellConfirmed();
 }
 
 void RollbackSession::catchUp(const Heard& heard) {
     rollBack(heard);
+    undone_.clear();
     tellConfirmed();
 }
 
@@ -78,6 +81,13 @@ void RollbackSession::rollBack(const Heard& heard) {
     controls_ = first.controlsBefore;
     nextStep_ = firstWrong_;
     firstWrong_ = -1;
+    // What the undone steps caused was heard; caused again by any step of
+    // this run, a step earlier or later, it is not heard twice.
+    for (int step = nextStep_; step <= last; ++step) {
+        Slot& slot = slots_[step % RING_STEPS];
+        undone_.insert(undone_.end(), slot.heard.begin(), slot.heard.begin() + slot.heardCount);
+        slot.heardCount = 0;
+    }
     // A pause stands only where a real press of it is found again.
     if (pausedAfter_ && *pausedAfter_ >= nextStep_) pausedAfter_.reset();
     while (nextStep_ <= last && !pausedAfter_) {
@@ -117,26 +127,21 @@ void RollbackSession::runStep(const Heard& heard) {
 
 void RollbackSession::hear(Slot& slot, const MatchEvents& events, bool newest, const Heard& heard) {
     MatchEvents fresh;
-    std::array<bool, MatchEvents::CAPACITY> matched{};
     for (const MatchEvent& event : events) {
         // The running noise follows the newest state; only it is heard.
         if (event.kind == MatchEventKind::Running) {
             if (newest) fresh.add(event);
             continue;
         }
-        bool already = false;
-        for (int i = 0; i < slot.heardCount && !already; ++i) {
-            if (!matched[i] && slot.heard[i] == std::make_pair(event.kind, event.player)) {
-                matched[i] = true;
-                already = true;
-            }
+        const std::pair<MatchEventKind, int> key{event.kind, event.player};
+        const auto already = std::find(undone_.begin(), undone_.end(), key);
+        if (already != undone_.end()) {
+            *already = undone_.back();
+            undone_.pop_back();
+        } else {
+            fresh.add(event);
         }
-        if (already) continue;
-        fresh.add(event);
-        if (slot.heardCount < static_cast<int>(MatchEvents::CAPACITY)) {
-            matched[slot.heardCount] = true;
-            slot.heard[slot.heardCount++] = {event.kind, event.player};
-        }
+        if (slot.heardCount < static_cast<int>(MatchEvents::CAPACITY)) slot.heard[slot.heardCount++] = key;
     }
     if (fresh.size() > 0 && heard) heard(fresh);
 }

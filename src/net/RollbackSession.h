@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 // Online matches step at 60 steps a second in whole milliseconds, the same
 // pattern on both machines: 16, 17, 17, then again.
@@ -103,5 +105,7 @@ private:
     std::array<Slot, RING_STEPS> slots_{};
     std::array<Held, RING_STEPS> local_{};
     std::array<Held, RING_STEPS> remote_{};
+    // The one-off events heard from the steps a rollback runs again.
+    std::vector<std::pair<MatchEventKind, int>> undone_;
     Confirmed confirmed_;
 };

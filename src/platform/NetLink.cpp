@@ -34,10 +34,14 @@ bool startEnet(std::string& error) {
     return started;
 }
 
-// Only once the peer is connected: the throttle setting is itself a
-// command to the other side, which a connection still being made refuses.
-void keepPeer(ENetPeer* peer) {
+void keepWaiting(ENetPeer* peer) {
     enet_peer_timeout(peer, PEER_TIMEOUT_LIMIT, PEER_TIMEOUT_MIN_MS, PEER_TIMEOUT_MAX_MS);
+}
+
+// Only once connected: ENet drops a connection whose answer echoes other
+// throttle settings than the calling side has by then.
+void keepPeer(ENetPeer* peer) {
+    keepWaiting(peer);
     enet_peer_throttle_configure(peer, THROTTLE_INTERVAL_MS, THROTTLE_ACCELERATION, THROTTLE_DECELERATION);
 }
 
@@ -49,7 +53,7 @@ NetLink::NetLink(ENetHost* host, ENetPeer* peer) : host_(host), peer_(peer) {
 }
 
 NetLink::~NetLink() {
-    close();
+    if (peer_ != nullptr) enet_peer_disconnect_now(peer_, 0);
     enet_host_destroy(host_);
 }
 
@@ -90,6 +94,7 @@ std::unique_ptr<NetLink> NetLink::connect(const std::string& address, std::uint1
         error = "cannot start reaching " + address;
         return nullptr;
     }
+    keepWaiting(peer);
     return std::unique_ptr<NetLink>(new NetLink(host, peer));
 }
 
@@ -152,8 +157,15 @@ void NetLink::flush() { enet_host_flush(host_); }
 
 void NetLink::close() {
     if (peer_ == nullptr) return;
-    enet_host_flush(host_);
-    enet_peer_disconnect_now(peer_, 0);
-    peer_ = nullptr;
+    if (!connected_) {
+        enet_peer_disconnect_now(peer_, 0);
+        peer_ = nullptr;
+        return;
+    }
+    // A disconnect sent at once can reach the other side together with the
+    // last packets, and ENet then drops those unread: it waits until the
+    // other side has everything, while poll keeps being called.
     connected_ = false;
+    enet_peer_disconnect_later(peer_, 0);
+    enet_host_flush(host_);
 }

@@ -47,7 +47,8 @@ public:
     // Queued until the next poll or flush; dropped while not connected.
     void send(Channel channel, const std::uint8_t* bytes, std::size_t size);
     void flush();
-    // Sends what is queued and lets the other side know this side is gone.
+    // Lets the other side know this side is gone once it has what was sent;
+    // that takes polling on, and destroying the link cuts it short.
     void close();
 
 private:

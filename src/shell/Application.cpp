@@ -104,7 +104,7 @@ int runApplication(LoopObserver* observer) {
             observer->assetsLoaded();
             loadingReported = true;
         }
-        if (game.online) updateOnline();
+        if (game.online || game.endedOnline) updateOnline();
         if (game.menu)
             updateMenu(step);
         else
