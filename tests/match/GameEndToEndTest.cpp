@@ -86,9 +86,7 @@ TEST_F(GameEndToEndTest, APersonPlaysThroughTheWholeGame) {
     // The match left from the pause page was kept, in a folder the game
     // made beside itself, and plays back on its own: the match view, then
     // the end of the program with the end of the replay.
-    std::vector<fs::path> replays;
-    for (const auto& entry : fs::directory_iterator(fs::path(directory.path) / "Data" / "replays"))
-        replays.push_back(entry.path());
+    const std::vector<fs::path> replays = directory.replays();
     ASSERT_EQ(replays.size(), 1u);
     const auto watched = start(game, elsewhere.path().string(), environment, {"--replay", replays[0].string()});
     EXPECT_TRUE(waitFor(scoreShown, LOADING_TIMEOUT_MS)) << "the recorded match";

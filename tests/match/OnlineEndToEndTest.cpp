@@ -114,14 +114,8 @@ TEST_F(OnlineEndToEndTest, TwoGamesPlayALobAndBothShowTheSameScoreThenTheReplays
     typeInto(hostWindow, "s");
     typeInto(hostWindow, "Return");
     EXPECT_TRUE(waitFor([&](const Screen&) { return highlightOn(lookAt(joinWindow), 0, MAIN_MENU_ITEMS); }));
-    const auto replayOf = [](const GameDirectory& directory) {
-        std::vector<fs::path> replays;
-        for (const auto& entry : fs::directory_iterator(fs::path(directory.path) / "Data" / "replays"))
-            replays.push_back(entry.path());
-        return replays;
-    };
-    const auto hostReplays = replayOf(hostDirectory);
-    const auto joinReplays = replayOf(joinDirectory);
+    const auto hostReplays = hostDirectory.replays();
+    const auto joinReplays = joinDirectory.replays();
     ASSERT_EQ(hostReplays.size(), 1u);
     ASSERT_EQ(joinReplays.size(), 1u);
     for (const fs::path& replay : {hostReplays[0], joinReplays[0]}) {

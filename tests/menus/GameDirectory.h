@@ -24,6 +24,14 @@ public:
         return lines;
     }
 
+    // The replays the game kept beside itself.
+    std::vector<std::filesystem::path> replays() const {
+        std::vector<std::filesystem::path> kept;
+        for (const auto& entry : std::filesystem::directory_iterator(temp.path() / "Data" / "replays"))
+            kept.push_back(entry.path());
+        return kept;
+    }
+
     TempDirectory temp;
     WorkingDirectory here;
     const std::string path = temp.path().string();
