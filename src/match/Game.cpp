@@ -67,7 +67,7 @@ void Game::decodeAhead() {
     // frame waits for that, so nothing else competes for the processor yet.
     std::vector<std::string> pictures{Menu::PICTURE_PATH};
     for (const auto& picture : MenuIntro::PICTURES) pictures.emplace_back(picture[1]);
-    textures->decodeAhead(pictures);
+    textures->decodeAhead(pictures, {config->width, config->height});
     fonts->decodeAhead({arial(config->height / Menu::ITEM_FONT_DIVISOR),
                         arial(config->height / Menu::TITLE_FONT_DIVISOR)});
     sounds->decodeAhead({Menu::MOVE_SOUND_PATH, Menu::SELECT_SOUND_PATH, MUSIC_INTRO_PATH});
@@ -77,7 +77,7 @@ void Game::decodeTheRest() {
     std::vector<std::string> pictures;
     for (int picture = NoPicture + 1; picture < MESSAGE_PICTURE_COUNT; ++picture)
         pictures.push_back(messagePicturePath(messagePictureName(picture)));
-    textures->decodeAhead(pictures);
+    textures->decodeAhead(pictures, messageSize());
     fonts->decodeAhead({arial(SCORE_FONT_HEIGHT), arial(CLOCK_FONT_HEIGHT)});
     sounds->decodeAhead({MUSIC_MENU_PATH, MUSIC_GAME_PATH});
     meshes->decodeAhead({ARENA_PATH});
@@ -117,9 +117,11 @@ void Game::loadAssets() {
         const char* picture = messagePictureName(index);
         const std::string path = messagePicturePath(picture);
         pendingAssets_.push_back({[this, path] { return textures->ready(path); },
-                                  [this, picture, path] { textures->loadTexture(picture, path); }});
+                                  [this, picture, path] { textures->loadTexture(picture, path, messageSize()); }});
     }
 }
+
+DrawnSize Game::messageSize() const { return {config->width / 2, config->height / 2}; }
 
 bool Game::loadNextAsset() {
     if (pendingAssets_.empty() || !pendingAssets_.front().ready()) return false;

@@ -7,6 +7,7 @@
 #include "match/MatchRecorder.h"
 #include "match/MatchState.h"
 #include "match/ReplayPlayback.h"
+#include "platform/Image.h"
 
 #include <deque>
 #include <functional>
@@ -62,6 +63,9 @@ public:
     void stopWatching();
     // The match on screen: the one watched, else the one played.
     const MatchState& shownMatch() const { return playback ? playback->match() : match; }
+
+    // A message picture covers the middle half of the back buffer.
+    DrawnSize messageSize() const;
 
     // Stops every source of one piece of music and starts another.
     static void switchMusic(Sound* from, Sound* to);

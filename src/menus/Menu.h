@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Image.h"
 #include "scene/Object2D.h"
 
 #include <string>
@@ -80,6 +81,8 @@ protected:
     void drawTitle();
     // Height of an item row, which is also the item font's height.
     int rowHeight() const;
+    // A page's picture covers the back buffer, and is never drawn larger.
+    DrawnSize fullScreen() const;
     // One item, highlighted or not, in the given row of the list.
     void drawItem(int index, int row);
 };

@@ -22,9 +22,9 @@ MenuIntro::MenuIntro() {
     items = {""};
     itemCount = static_cast<int>(items.size());
     title = "MenuIntro";
-    texture = textures->loadTexture(PICTURES[0][0], PICTURES[0][1]);
-    picture2 = textures->loadTexture(PICTURES[1][0], PICTURES[1][1]);
-    picture3 = textures->loadTexture(PICTURES[2][0], PICTURES[2][1]);
+    texture = textures->loadTexture(PICTURES[0][0], PICTURES[0][1], fullScreen());
+    picture2 = textures->loadTexture(PICTURES[1][0], PICTURES[1][1], fullScreen());
+    picture3 = textures->loadTexture(PICTURES[2][0], PICTURES[2][1], fullScreen());
 }
 
 void MenuIntro::draw() {}
