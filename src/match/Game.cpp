@@ -70,7 +70,7 @@ void Game::decodeAhead() {
     textures->decodeAhead(pictures, {config->width, config->height});
     fonts->decodeAhead({arial(config->height / Menu::ITEM_FONT_DIVISOR),
                         arial(config->height / Menu::TITLE_FONT_DIVISOR)});
-    sounds->decodeAhead({Menu::MOVE_SOUND_PATH, Menu::SELECT_SOUND_PATH, MUSIC_INTRO_PATH});
+    sounds->decodeAhead({Menu::MOVE_SOUND_PATH, Menu::SELECT_SOUND_PATH});
 }
 
 void Game::decodeTheRest() {
@@ -79,7 +79,6 @@ void Game::decodeTheRest() {
         pictures.push_back(messagePicturePath(messagePictureName(picture)));
     textures->decodeAhead(pictures, messageSize());
     fonts->decodeAhead({arial(SCORE_FONT_HEIGHT), arial(CLOCK_FONT_HEIGHT)});
-    sounds->decodeAhead({MUSIC_MENU_PATH, MUSIC_GAME_PATH});
     meshes->decodeAhead({ARENA_PATH});
 }
 
@@ -98,14 +97,16 @@ void Game::loadAssets() {
                             }};
     };
     const auto decoded = [this](const char* path) { return [this, path] { return sounds->ready(path); }; };
+    // Music streams from its file, with nothing to decode first.
+    const auto streamed = [] { return true; };
     pendingAssets_ = {
         font("arial", SCORE_FONT_HEIGHT),
         font("arialBig", CLOCK_FONT_HEIGHT),
         {decoded(Menu::SELECT_SOUND_PATH),
          [this] { beep = sounds->loadSound("beep2", Menu::SELECT_SOUND_PATH, EFFECT_SOURCES, false); }},
-        {decoded(MUSIC_MENU_PATH),
+        {streamed,
          [this] { musicMenu = sounds->loadSound("musicMenu", MUSIC_MENU_PATH, 1, true, SoundKind::Music); }},
-        {decoded(MUSIC_GAME_PATH),
+        {streamed,
          [this] {
              musicGame = sounds->loadSound("musicGame", MUSIC_GAME_PATH, 1, true, SoundKind::Music);
              if (musicGame) musicGame->setGain(GAME_MUSIC_GAIN);
