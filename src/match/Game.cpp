@@ -64,10 +64,12 @@ Game::~Game() { freeMatch(); }
 
 void Game::decodeAhead() {
     // What the intro page loads first, in the order it loads it: its first
-    // frame waits for that, so nothing else competes for the processor yet.
-    std::vector<std::string> pictures{Menu::PICTURE_PATH};
+    // frame waits for the first picture, so nothing else competes for the
+    // processor yet.
+    std::vector<std::string> pictures;
     for (const auto& picture : MenuIntro::PICTURES) pictures.emplace_back(picture[1]);
-    textures->decodeAhead(pictures, {config->width, config->height});
+    pictures.emplace_back(Menu::PICTURE_PATH);
+    textures->decodeAhead(pictures, Menu::fullScreen());
     fonts->decodeAhead({arial(config->height / Menu::ITEM_FONT_DIVISOR),
                         arial(config->height / Menu::TITLE_FONT_DIVISOR)});
     sounds->decodeAhead({Menu::MOVE_SOUND_PATH, Menu::SELECT_SOUND_PATH});
@@ -97,9 +99,16 @@ void Game::loadAssets() {
                             }};
     };
     const auto decoded = [this](const char* path) { return [this, path] { return sounds->ready(path); }; };
+    const auto page = [this](const char* name, const char* path) {
+        return PendingAsset{[this, path] { return textures->ready(path); },
+                            [this, name, path] { textures->loadTexture(name, path, Menu::fullScreen()); }};
+    };
     // Music streams from its file, with nothing to decode first.
     const auto streamed = [] { return true; };
     pendingAssets_ = {
+        page(MenuIntro::PICTURES[1][0], MenuIntro::PICTURES[1][1]),
+        page(MenuIntro::PICTURES[2][0], MenuIntro::PICTURES[2][1]),
+        page("menu", Menu::PICTURE_PATH),
         font("arial", SCORE_FONT_HEIGHT),
         font("arialBig", CLOCK_FONT_HEIGHT),
         {decoded(Menu::SELECT_SOUND_PATH),

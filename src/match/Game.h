@@ -39,9 +39,10 @@ public:
     void decodeAhead();
     // Starts decoding the other start-up files, once the intro has its own.
     void decodeTheRest();
-    // Start-up: the intro page with its pictures, and its music, which
-    // starts at once; the other fonts, sounds, the arena model and the
-    // message pictures follow behind the intro, one a frame.
+    // Start-up: the intro page with its first picture, and its music, which
+    // starts at once; its other pictures, the pages' background, the other
+    // fonts, sounds, the arena model and the message pictures follow behind
+    // the intro, one a frame.
     void loadAssets();
     // Loads the next start-up asset once its file is decoded; nothing once
     // all are loaded. Whether it loaded one.

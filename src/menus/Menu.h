@@ -34,6 +34,8 @@ public:
     // title a fifteenth.
     static constexpr int ITEM_FONT_DIVISOR = 20;
     static constexpr int TITLE_FONT_DIVISOR = 15;
+    // A page's picture covers the back buffer, and is never drawn larger.
+    static DrawnSize fullScreen();
 
     Menu();
     ~Menu() override;
@@ -67,6 +69,10 @@ public:
     SoundManager* sounds = nullptr;
 
 protected:
+    // A page that loads pictures of its own instead of the background.
+    struct OwnPictures {};
+    explicit Menu(OwnPictures);
+
     // One step of the shared highlight: either player's up or down moves it,
     // at once on a new press, then every MENU_REPEAT_MS while held.
     void moveHighlight(int elapsedMs);
@@ -81,8 +87,6 @@ protected:
     void drawTitle();
     // Height of an item row, which is also the item font's height.
     int rowHeight() const;
-    // A page's picture covers the back buffer, and is never drawn larger.
-    DrawnSize fullScreen() const;
     // One item, highlighted or not, in the given row of the list.
     void drawItem(int index, int row);
 };

@@ -247,6 +247,7 @@ TEST_F(GlDeviceTest, AFrameStartedFromTheKeptBackdropIsTheFrameDrawnWhole) {
 // A picture keeps only the levels its largest drawn size samples, and is
 // drawn pixel for pixel as with all of them, full screen and as a message
 // over the middle half, at every back-buffer size the options page offers.
+// A picture drawn at alpha 0 changes no pixel.
 TEST_F(GlDeviceTest, APictureWithoutItsUnseenLevelsIsDrawnAsWithAllOfThem) {
     constexpr int SIDE = 1024;
     const struct { int width, height, fullScreenLeftOut, messageLeftOut; } sizes[] = {
@@ -271,17 +272,22 @@ TEST_F(GlDeviceTest, APictureWithoutItsUnseenLevelsIsDrawnAsWithAllOfThem) {
             EXPECT_EQ(kept.width, SIDE >> leftOut);
             GlTexture some(*device, kept);
             EXPECT_EQ(some.width(), SIDE);
-            const auto frame = [&](GlTexture& texture) {
+            // Drawn at alpha 0 over it, a picture changes nothing: one not
+            // loaded yet may be left out.
+            const auto frame = [&](GlTexture& texture, bool unseenOver) {
                 beginFrame(size.width, size.height);
                 sprite->begin(0);
                 const Vector2 scale{drawn.width / float{SIDE}, drawn.height / float{SIDE}};
                 const Vector2 move{(size.width - drawn.width) / 2.0f, (size.height - drawn.height) / 2.0f};
                 sprite->setTransform(matrixTransformation2D(nullptr, 0, &scale, nullptr, 0, &move));
                 sprite->draw(&texture, nullptr, 0xC0FFFFFFu);
+                if (unseenOver) sprite->draw(&all, nullptr, 0x00FFFFFFu);
                 sprite->end();
                 return endFrame("levels").rgba;
             };
-            EXPECT_TRUE(frame(some) == frame(all));
+            const Texels drawnWithAll = frame(all, false);
+            EXPECT_TRUE(frame(some, false) == drawnWithAll);
+            EXPECT_TRUE(frame(all, true) == drawnWithAll);
         }
     }
 }
