@@ -7,9 +7,10 @@
 
 namespace {
 
-// The four buffers hold 0.7 s at 44.1 kHz: a worker a few refills late
-// still finds the source playing.
-constexpr std::chrono::milliseconds REFILL_INTERVAL{50};
+// The four buffers hold 0.74 s at 44.1 kHz and one of them 0.19 s: woken
+// about twice a buffer, a worker half a second late still finds the source
+// playing.
+constexpr std::chrono::milliseconds REFILL_INTERVAL{100};
 constexpr int MAX_CHANNELS = 2;
 constexpr int BYTES_PER_SAMPLE = sizeof(std::int16_t);
 
