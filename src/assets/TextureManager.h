@@ -21,11 +21,13 @@ public:
     static TextureManager& instance();
     ~TextureManager();
 
-    Texture* loadTexture(std::string name, std::string path);
+    // A picture drawn at most at a given size keeps only the levels that
+    // size samples; the size is the back buffer's, set for the whole run.
+    Texture* loadTexture(std::string name, std::string path, DrawnSize drawn = {});
     Texture* getTexture(std::string name);
-    // Starts decoding these pictures on a worker; any other picture is
-    // decoded when it is loaded.
-    void decodeAhead(const std::vector<std::string>& paths);
+    // Starts decoding these pictures, all drawn at most at one size, on a
+    // worker; any other picture is decoded when it is loaded.
+    void decodeAhead(const std::vector<std::string>& paths, DrawnSize drawn = {});
     // Whether loading this file would not wait for its decoding.
     bool ready(const std::string& path) const { return decoder.ready(path); }
 

@@ -1,5 +1,7 @@
 #include "audio/Sound.h"
 
+#include "audio/MusicStream.h"
+
 #include <al.h>
 
 #include <algorithm>
@@ -16,7 +18,13 @@ Sound::Sound(std::uint32_t buffer, int sourceCount, bool looping, SoundKind kind
     }
 }
 
+Sound::Sound(const std::string& musicPath, bool looping) : Sound(0, 1, false, SoundKind::Music) {
+    stream_ = std::make_unique<MusicStream>(sources[0], musicPath, looping);
+}
+
 Sound::~Sound() {
+    // The stream empties its source before the source goes.
+    stream_.reset();
     // Sources first: a buffer still attached to a source cannot be deleted.
     alDeleteSources(sourceCount, sources.data());
     if (buffer != 0) {
@@ -25,6 +33,10 @@ Sound::~Sound() {
 }
 
 void Sound::play(double x, double y, double z) {
+    if (stream_) {
+        stream_->play();
+        return;
+    }
     for (std::uint32_t source : sources) {
         ALint state = AL_STOPPED;
         alGetSourcei(source, AL_SOURCE_STATE, &state);
@@ -45,12 +57,21 @@ void Sound::playOnSource(int index, double x, double y, double z) {
     if (index < 0 || index >= sourceCount) {
         return;
     }
+    if (stream_) {
+        stream_->play();
+        return;
+    }
     alSource3f(sources[index], AL_POSITION, static_cast<float>(x), static_cast<float>(y),
                static_cast<float>(z));
     alSourcePlay(sources[index]);
 }
 
 void Sound::stopAll() {
+    // The stream's worker would start a source stopped behind its back.
+    if (stream_) {
+        stream_->stop();
+        return;
+    }
     for (std::uint32_t source : sources) {
         alSourceStop(source);
     }

@@ -1,17 +1,25 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
+
+class MusicStream;
 
 // Music and effects each have a volume of their own.
 enum class SoundKind { Effect, Music };
 
 // One decoded sound file in one OpenAL buffer, with a fixed number of
-// sources bound to it so that it can play several times at once.
+// sources bound to it so that it can play several times at once; or a piece
+// of music streamed from its file on one source.
 class Sound {
 public:
     Sound(std::uint32_t buffer, int sourceCount, bool looping, SoundKind kind = SoundKind::Effect);
+    Sound(const std::string& musicPath, bool looping);
     ~Sound();
+    Sound(const Sound&) = delete;
+    Sound& operator=(const Sound&) = delete;
 
     void play(double x, double y, double z);
     void playOnSource(int index, double x, double y, double z);
@@ -31,4 +39,5 @@ private:
 
     float gain_ = 1.0f;
     float volume_ = 1.0f;
+    std::unique_ptr<MusicStream> stream_;
 };

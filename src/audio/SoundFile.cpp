@@ -14,15 +14,6 @@
 
 namespace {
 
-// Windows-1252 texts, as the game has always written them.
-constexpr const char* MESSAGE_CANNOT_OPEN = "Impossible d'ouvrir le fichier audio";
-constexpr const char* MESSAGE_CANNOT_READ =
-    "Impossible de lire les \xE9"
-    "chantillons stock\xE9"
-    "s dans le fichier audio";
-constexpr const char* MESSAGE_TOO_MANY_CHANNELS =
-    "Format audio non support\xE9"
-    " (plus de 2 canaux)";
 constexpr const char* MESSAGE_CANNOT_FILL =
     "Impossible de remplir le tampon OpenAL avec les \xE9"
     "chantillons du fichier audio";
@@ -32,17 +23,6 @@ constexpr std::int64_t BYTES_PER_SAMPLE = sizeof(std::int16_t);
 constexpr std::int64_t MAX_SAMPLES = std::numeric_limits<ALsizei>::max() / BYTES_PER_SAMPLE;
 constexpr std::int64_t FLOAT_CHUNK_SAMPLES = 4096;
 constexpr float SHORT_FULL_SCALE = 32767.0f;
-
-void report(const char* message) {
-    std::fputs(message, stderr);
-    std::fputc('\n', stderr);
-    std::fflush(stderr);
-}
-
-struct FileCloser {
-    void operator()(SNDFILE* file) const { sf_close(file); }
-};
-using SoundFileHandle = std::unique_ptr<SNDFILE, FileCloser>;
 
 bool isFloatingPoint(const SF_INFO& info) {
     const int subtype = info.format & SF_FORMAT_SUBMASK;
@@ -72,6 +52,16 @@ std::int64_t readFloatAsShort(SNDFILE* file, std::int16_t* samples, std::int64_t
 
 }  // namespace
 
+void reportSoundFailure(const char* message) {
+    std::fputs(message, stderr);
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
+}
+
+std::int64_t readSoundSamples(SNDFILE* file, const SF_INFO& info, std::int16_t* samples, std::int64_t count) {
+    return isFloatingPoint(info) ? readFloatAsShort(file, samples, count) : sf_read_short(file, samples, count);
+}
+
 SoundSamples decodeSoundFile(const std::string& path) {
     SoundSamples sound;
     SF_INFO info{};
@@ -97,9 +87,7 @@ SoundSamples decodeSoundFile(const std::string& path) {
             sound.failure = MESSAGE_CANNOT_READ;
             return sound;
         }
-        const std::int64_t read = isFloatingPoint(info)
-                                      ? readFloatAsShort(file.get(), sound.samples.get(), sampleCount)
-                                      : sf_read_short(file.get(), sound.samples.get(), sampleCount);
+        const std::int64_t read = readSoundSamples(file.get(), info, sound.samples.get(), sampleCount);
         if (read < sampleCount) {
             sound.samples.reset();
             sound.failure = MESSAGE_CANNOT_READ;
@@ -122,7 +110,7 @@ std::uint32_t bufferSoundSamples(const SoundSamples& sound) {
         return 0;
     }
     if (sound.failure) {
-        report(sound.failure);
+        reportSoundFailure(sound.failure);
         return 0;
     }
     if (sound.sampleCount == 0) {
@@ -137,7 +125,7 @@ std::uint32_t bufferSoundSamples(const SoundSamples& sound) {
                  sound.samples.get(), static_cast<ALsizei>(sound.sampleCount * BYTES_PER_SAMPLE),
                  sound.rate);
     if (alGetError() != AL_NO_ERROR) {
-        report(MESSAGE_CANNOT_FILL);
+        reportSoundFailure(MESSAGE_CANNOT_FILL);
         if (buffer != 0) {
             alDeleteBuffers(1, &buffer);
         }

@@ -26,10 +26,17 @@ Sound* SoundManager::loadSound(std::string name, std::string path, int sourceCou
     if (found != sounds.end()) {
         return found->second.get();
     }
-    SoundSamples decoded;
-    const std::uint32_t buffer =
-        decoder.take(path, decoded) ? bufferSoundSamples(decoded) : loadSoundFile(path);
-    auto sound = std::make_unique<Sound>(buffer, sourceCount, looping, kind);
+    std::unique_ptr<Sound> sound;
+    // Music plays from its file, never whole in memory; without a sound
+    // output there is nothing to stream to.
+    if (kind == SoundKind::Music && alcGetCurrentContext() != nullptr) {
+        sound = std::make_unique<Sound>(path, looping);
+    } else {
+        SoundSamples decoded;
+        const std::uint32_t buffer =
+            decoder.take(path, decoded) ? bufferSoundSamples(decoded) : loadSoundFile(path);
+        sound = std::make_unique<Sound>(buffer, sourceCount, looping, kind);
+    }
     sound->setVolume(kind == SoundKind::Music ? musicVolume_ : effectsVolume_);
     Sound* record = sound.get();
     sounds.emplace(std::move(name), std::move(sound));

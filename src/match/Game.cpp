@@ -66,22 +66,23 @@ Game::~Game() { freeMatch(); }
 
 void Game::decodeAhead() {
     // What the intro page loads first, in the order it loads it: its first
-    // frame waits for that, so nothing else competes for the processor yet.
-    std::vector<std::string> pictures{Menu::PICTURE_PATH};
+    // frame waits for the first picture, so nothing else competes for the
+    // processor yet.
+    std::vector<std::string> pictures;
     for (const auto& picture : MenuIntro::PICTURES) pictures.emplace_back(picture[1]);
-    textures->decodeAhead(pictures);
+    pictures.emplace_back(Menu::PICTURE_PATH);
+    textures->decodeAhead(pictures, Menu::fullScreen());
     fonts->decodeAhead({arial(config->height / Menu::ITEM_FONT_DIVISOR),
                         arial(config->height / Menu::TITLE_FONT_DIVISOR)});
-    sounds->decodeAhead({Menu::MOVE_SOUND_PATH, Menu::SELECT_SOUND_PATH, MUSIC_INTRO_PATH});
+    sounds->decodeAhead({Menu::MOVE_SOUND_PATH, Menu::SELECT_SOUND_PATH});
 }
 
 void Game::decodeTheRest() {
     std::vector<std::string> pictures;
     for (int picture = NoPicture + 1; picture < MESSAGE_PICTURE_COUNT; ++picture)
         pictures.push_back(messagePicturePath(messagePictureName(picture)));
-    textures->decodeAhead(pictures);
+    textures->decodeAhead(pictures, messageSize());
     fonts->decodeAhead({arial(SCORE_FONT_HEIGHT), arial(CLOCK_FONT_HEIGHT)});
-    sounds->decodeAhead({MUSIC_MENU_PATH, MUSIC_GAME_PATH});
     meshes->decodeAhead({ARENA_PATH});
 }
 
@@ -100,14 +101,23 @@ void Game::loadAssets() {
                             }};
     };
     const auto decoded = [this](const char* path) { return [this, path] { return sounds->ready(path); }; };
+    const auto page = [this](const char* name, const char* path) {
+        return PendingAsset{[this, path] { return textures->ready(path); },
+                            [this, name, path] { textures->loadTexture(name, path, Menu::fullScreen()); }};
+    };
+    // Music streams from its file, with nothing to decode first.
+    const auto streamed = [] { return true; };
     pendingAssets_ = {
+        page(MenuIntro::PICTURES[1][0], MenuIntro::PICTURES[1][1]),
+        page(MenuIntro::PICTURES[2][0], MenuIntro::PICTURES[2][1]),
+        page("menu", Menu::PICTURE_PATH),
         font("arial", SCORE_FONT_HEIGHT),
         font("arialBig", CLOCK_FONT_HEIGHT),
         {decoded(Menu::SELECT_SOUND_PATH),
          [this] { beep = sounds->loadSound("beep2", Menu::SELECT_SOUND_PATH, EFFECT_SOURCES, false); }},
-        {decoded(MUSIC_MENU_PATH),
+        {streamed,
          [this] { musicMenu = sounds->loadSound("musicMenu", MUSIC_MENU_PATH, 1, true, SoundKind::Music); }},
-        {decoded(MUSIC_GAME_PATH),
+        {streamed,
          [this] {
              musicGame = sounds->loadSound("musicGame", MUSIC_GAME_PATH, 1, true, SoundKind::Music);
              if (musicGame) musicGame->setGain(GAME_MUSIC_GAIN);
@@ -119,9 +129,11 @@ void Game::loadAssets() {
         const char* picture = messagePictureName(index);
         const std::string path = messagePicturePath(picture);
         pendingAssets_.push_back({[this, path] { return textures->ready(path); },
-                                  [this, picture, path] { textures->loadTexture(picture, path); }});
+                                  [this, picture, path] { textures->loadTexture(picture, path, messageSize()); }});
     }
 }
+
+DrawnSize Game::messageSize() const { return {config->width / 2, config->height / 2}; }
 
 bool Game::loadNextAsset() {
     if (pendingAssets_.empty() || !pendingAssets_.front().ready()) return false;

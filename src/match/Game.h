@@ -8,6 +8,7 @@
 #include "match/MatchState.h"
 #include "match/ReplayPlayback.h"
 #include "net/OnlineRequest.h"
+#include "platform/Image.h"
 
 #include <deque>
 #include <functional>
@@ -40,9 +41,10 @@ public:
     void decodeAhead();
     // Starts decoding the other start-up files, once the intro has its own.
     void decodeTheRest();
-    // Start-up: the intro page with its pictures, and its music, which
-    // starts at once; the other fonts, sounds, the arena model and the
-    // message pictures follow behind the intro, one a frame.
+    // Start-up: the intro page with its first picture, and its music, which
+    // starts at once; its other pictures, the pages' background, the other
+    // fonts, sounds, the arena model and the message pictures follow behind
+    // the intro, one a frame.
     void loadAssets();
     // Loads the next start-up asset once its file is decoded; nothing once
     // all are loaded. Whether it loaded one.
@@ -68,6 +70,8 @@ public:
     // Shows the match the online session started, with the game music, and
     // records it as its steps are confirmed by both sides.
     void startOnlineMatch();
+    // A message picture covers the middle half of the back buffer.
+    DrawnSize messageSize() const;
 
     // Stops every source of one piece of music and starts another.
     static void switchMusic(Sound* from, Sound* to);

@@ -95,7 +95,8 @@ void drawMessage(const Game& game) {
     if (!message.shown) return;
     const int w = game.config->width;
     const int h = game.config->height;
-    Notification picture(w / 4, h / 4, w / 2, h / 2);
+    const DrawnSize size = game.messageSize();
+    Notification picture(w / 4, h / 4, size.width, size.height);
     picture.durationMs = message.durationMs;
     picture.remainingMs = message.remainingMs;
     if (const char* name = messagePictureName(message.picture)) picture.texture = game.textures->getTexture(name);

@@ -17,7 +17,9 @@ void playAtCentre(Sound* sound) {
     if (sound) sound->play(0.0, 0.0, 0.0);
 }
 
-Menu::Menu()
+Menu::Menu() : Menu(OwnPictures{}) { texture = textures->loadTexture("menu", PICTURE_PATH, fullScreen()); }
+
+Menu::Menu(OwnPictures)
     : config(&Config::instance()),
       fonts(&FontManager::instance()),
       textures(&TextureManager::instance()),
@@ -25,7 +27,6 @@ Menu::Menu()
       sounds(&SoundManager::instance()) {
     width = config->width;
     height = config->height;
-    texture = textures->loadTexture("menu", PICTURE_PATH);
     fonts->createFont(itemFont, "Arial", rowHeight(), 0, false,
                       FontManager::FONT_WEIGHT_NORMAL);
     fonts->createFont(titleFont, "Arial", config->height / TITLE_FONT_DIVISOR, 0, false,
@@ -87,6 +88,11 @@ int Menu::rowLeft() const { return static_cast<int>(0.5 * config->width - config
 int Menu::rowRight() const { return static_cast<int>(config->width / 3.0 + 0.5 * config->width); }
 
 int Menu::rowHeight() const { return config->height / ITEM_FONT_DIVISOR; }
+
+DrawnSize Menu::fullScreen() {
+    const Config& config = Config::instance();
+    return {config.width, config.height};
+}
 
 void Menu::drawTitle() {
     const int h = config->height;

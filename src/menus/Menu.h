@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Image.h"
 #include "scene/Object2D.h"
 
 #include <string>
@@ -33,6 +34,8 @@ public:
     // title a fifteenth.
     static constexpr int ITEM_FONT_DIVISOR = 20;
     static constexpr int TITLE_FONT_DIVISOR = 15;
+    // A page's picture covers the back buffer, and is never drawn larger.
+    static DrawnSize fullScreen();
 
     Menu();
     ~Menu() override;
@@ -70,6 +73,10 @@ public:
     SoundManager* sounds = nullptr;
 
 protected:
+    // A page that loads pictures of its own instead of the background.
+    struct OwnPictures {};
+    explicit Menu(OwnPictures);
+
     // One step of the shared highlight: either player's up or down moves it,
     // at once on a new press, then every MENU_REPEAT_MS while held.
     void moveHighlight(int elapsedMs);

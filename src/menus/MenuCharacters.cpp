@@ -35,7 +35,7 @@ MenuCharacters::MenuCharacters() {
     itemCount = static_cast<int>(items.size());
     title = "Character";
     helpText = HELP;
-    texture = textures->loadTexture("menuCharacters", "Images/Menu/menuCharacters.png");
+    texture = textures->loadTexture("menuCharacters", "Images/Menu/menuCharacters.png", fullScreen());
     fonts->createFont(helpFont, "Arial", config->height / HELP_FONT_DIVISOR, 0, false,
                       FontManager::FONT_WEIGHT_NORMAL);
     // The computer as it was last chosen, on its robot.

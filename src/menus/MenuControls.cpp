@@ -68,7 +68,7 @@ MenuControls::MenuControls() {
     items.emplace_back("Back");
     itemCount = static_cast<int>(items.size());
     title = "Controls";
-    texture = textures->loadTexture("menuControls", PICTURE_PATH);
+    texture = textures->loadTexture("menuControls", PICTURE_PATH, fullScreen());
     fonts->createFont(listFont, "Arial", config->height / LIST_FONT_DIVISOR, 0, false,
                       FontManager::FONT_WEIGHT_NORMAL);
 }

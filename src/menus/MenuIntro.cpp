@@ -18,13 +18,25 @@ int fadeIn(int elapsedInFadeMs) {
 }
 }  // namespace
 
-MenuIntro::MenuIntro() {
+MenuIntro::MenuIntro() : Menu(OwnPictures{}) {
     items = {""};
     itemCount = static_cast<int>(items.size());
     title = "MenuIntro";
-    texture = textures->loadTexture(PICTURES[0][0], PICTURES[0][1]);
-    picture2 = textures->loadTexture(PICTURES[1][0], PICTURES[1][1]);
-    picture3 = textures->loadTexture(PICTURES[2][0], PICTURES[2][1]);
+    loadShownPictures();
+}
+
+// Only what shows is on the device before the first frame; the start-up
+// loading brings the rest behind it, and a picture it has not brought yet
+// comes when it shows. Until then it is left out of the drawing, which at
+// alpha 0 it would not change.
+void MenuIntro::loadShownPictures() {
+    const std::array<int, 3> alphas = pictureAlphas();
+    const std::array<Texture**, 3> pictures = {&texture, &picture2, &picture3};
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        if (asked_[i] || alphas[i] == 0) continue;
+        *pictures[i] = textures->loadTexture(PICTURES[i][0], PICTURES[i][1], fullScreen());
+        asked_[i] = true;
+    }
 }
 
 void MenuIntro::draw() {}
@@ -39,6 +51,7 @@ void MenuIntro::update(int elapsedMs) {
     }
     remainingMs -= elapsedMs;
     if (remainingMs <= 0) result = FINISHED;
+    loadShownPictures();
 }
 
 std::array<int, 3> MenuIntro::pictureAlphas() const {

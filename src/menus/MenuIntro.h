@@ -32,4 +32,9 @@ public:
     int remainingMs = INTRO_MS;
     Texture* picture2 = nullptr;
     Texture* picture3 = nullptr;
+
+private:
+    void loadShownPictures();
+
+    std::array<bool, 3> asked_{};
 };

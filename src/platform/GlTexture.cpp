@@ -6,7 +6,7 @@
 #include <algorithm>
 
 GlTexture::GlTexture(GlDevice& device, const Image& image)
-    : device_(device), width_(image.width), height_(image.height) {
+    : device_(device), width_(image.drawnWidth()), height_(image.drawnHeight()) {
     device_.textureChanged();
     glGenTextures(1, &id_);
     glActiveTexture(GL_TEXTURE0);
@@ -23,9 +23,9 @@ GlTexture::GlTexture(GlDevice& device, const Image& image)
     // they are not. Rows go in from the top of the picture, so texture v
     // runs downward as the models and the sprite expect.
     if (device_.textureStorage())
-        glTexStorage2D(GL_TEXTURE_2D, levelCount, GL_RGBA8, width_, height_);
-    int levelWidth = width_;
-    int levelHeight = height_;
+        glTexStorage2D(GL_TEXTURE_2D, levelCount, GL_RGBA8, image.width, image.height);
+    int levelWidth = image.width;
+    int levelHeight = image.height;
     for (GLint level = 0; level < levelCount; ++level) {
         const void* texels = level == 0 ? image.rgba.data() : levels[level - 1].data();
         if (device_.textureStorage())

@@ -5,7 +5,8 @@
 
 class GlDevice;
 
-// A picture uploaded to the device, with its full chain of smaller levels.
+// A picture uploaded to the device, with its chain of smaller levels from
+// the first one it keeps; drawn at the picture's own size.
 class GlTexture final : public Texture {
 public:
     GlTexture(GlDevice& device, const Image& image);

@@ -85,3 +85,38 @@ std::vector<Texels> makeSmallerLevels(const Image& image) {
     }
     return levels;
 }
+
+int unseenLevels(int pictureWidth, int pictureHeight, DrawnSize drawn) {
+    if (drawn.width <= 0 || drawn.height <= 0) return 0;
+    // Level k is sampled while the picture shrinks by 2^k or more along
+    // either side, so levels below k are unseen while it shrinks by more
+    // than 2^k: compared in integers, against the side shrunk most. A level
+    // whose sides are not exactly halved would change the level of detail
+    // the driver works out from the first level kept, so it stays.
+    const std::int64_t width = pictureWidth;
+    const std::int64_t height = pictureHeight;
+    int unseen = 0;
+    while (width > 0 && height > 0) {
+        const std::int64_t halving = std::int64_t{2} << unseen;
+        if (width % halving != 0 || height % halving != 0) break;
+        if (width <= drawn.width * halving && height <= drawn.height * halving) break;
+        ++unseen;
+    }
+    return unseen;
+}
+
+void leaveOutLevels(Image& image, int count) {
+    count = std::min(count, static_cast<int>(image.smallerLevels.size()));
+    if (count <= 0) return;
+    if (image.levelsLeftOut == 0) {
+        image.pictureWidth = image.width;
+        image.pictureHeight = image.height;
+    }
+    for (int level = 0; level < count; ++level) {
+        image.width = std::max(1, image.width / 2);
+        image.height = std::max(1, image.height / 2);
+    }
+    image.rgba = std::move(image.smallerLevels[count - 1]);
+    image.smallerLevels.erase(image.smallerLevels.begin(), image.smallerLevels.begin() + count);
+    image.levelsLeftOut += count;
+}

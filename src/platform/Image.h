@@ -31,12 +31,28 @@ struct UnclearedAllocator : std::allocator<T> {
 using Texels = std::vector<std::uint8_t, UnclearedAllocator<std::uint8_t>>;
 
 // A decoded picture: 8-bit RGBA texels, rows from the top of the picture,
-// and, once made, its chain of smaller levels for drawing it smaller.
+// and, once made, its chain of smaller levels for drawing it smaller. When
+// its largest levels are left out, rgba holds the first level kept, and the
+// picture is still drawn at its own size.
 struct Image {
     int width = 0;
     int height = 0;
     Texels rgba;
     std::vector<Texels> smallerLevels{};
+    int levelsLeftOut = 0;
+    int pictureWidth = 0;
+    int pictureHeight = 0;
+
+    // The size the picture is drawn at, whichever levels it keeps.
+    int drawnWidth() const { return levelsLeftOut > 0 ? pictureWidth : width; }
+    int drawnHeight() const { return levelsLeftOut > 0 ? pictureHeight : height; }
+};
+
+// The largest a picture is ever drawn, in back-buffer pixels; none for a
+// picture drawn at its own size or on a model.
+struct DrawnSize {
+    int width = 0;
+    int height = 0;
 };
 
 // No picture side is ever larger, whatever the device could hold.
@@ -56,3 +72,14 @@ void applyColorKey(Image& image, std::uint32_t colorKey);
 // OpenGL driver's own levels do. Made on the CPU, where a decoding thread
 // can do it, rather than by the driver on the thread that draws.
 std::vector<Texels> makeSmallerLevels(const Image& image);
+
+// How many of a picture's largest levels are never sampled when it is drawn
+// at most at this size with trilinear filtering: those above the smaller of
+// the two levels blended at the largest size. Minification of the first
+// level kept stays minification, so the same texels blend with the same
+// weights. None for a size not given or not smaller.
+int unseenLevels(int pictureWidth, int pictureHeight, DrawnSize drawn);
+
+// Drops the picture's largest levels (count at most its smaller levels),
+// the next one becoming its texels.
+void leaveOutLevels(Image& image, int count);

@@ -12,8 +12,8 @@ public:
     RecordedTexture(std::string path, bool keyed, Image image);
     ~RecordedTexture() override;
 
-    int width() const override { return image.width; }
-    int height() const override { return image.height; }
+    int width() const override { return image.drawnWidth(); }
+    int height() const override { return image.drawnHeight(); }
 
     const std::string path;
     const bool keyed;

@@ -23,6 +23,7 @@
 #include "shell/TimeStep.h"
 
 #include <cstdio>
+#include <future>
 #include <string>
 
 namespace {
@@ -59,6 +60,9 @@ int runApplication(LoopObserver* observer) {
     std::string error;
     if (!Window::startVideo(error)) return startFailed(error);
     game.decodeAhead();
+    // The sound output opens on a worker meanwhile too; without one the
+    // game runs silently.
+    std::future<bool> audioOpened = std::async(std::launch::async, openAudioDevice);
 
     graphics.window =
         Window::open(WINDOW_TITLE, config.width, config.height, config.fullscreen == 1, error);
@@ -74,8 +78,7 @@ int runApplication(LoopObserver* observer) {
     textures.sprite = textures.spriteOwner.get();
     MeshManager::instance().device = graphics.device.get();
     FontManager::instance().device = graphics.device.get();
-    // Without a sound output the game runs silently.
-    openAudioDevice();
+    audioOpened.wait();
     SoundManager::instance().setVolume(SoundKind::Music, config.musicVolume);
     SoundManager::instance().setVolume(SoundKind::Effect, config.effectsVolume);
     // From here on the intro is the open page, with its music; the rest

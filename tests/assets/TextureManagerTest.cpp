@@ -38,4 +38,24 @@ TEST(TextureManagerTest, FirstRegistrationOfANameWinsAndAFailedLoadStaysEmptyRea
     EXPECT_EQ(registry.textures.size(), 4u);
 }
 
+// A picture drawn smaller keeps only the levels that show, read ahead or
+// from its file, and is still drawn at its own size.
+TEST(TextureManagerTest, APictureDrawnSmallerLeavesOutItsUnseenLevels) {
+    installRecordingDevice();
+    TextureManager& registry = TextureManager::instance();
+    TempDirectory dir;
+    const std::string menu = dir.file("menu.png");
+    writeFlatPng(menu, 1024, 1024, 0x336699FFu);
+    registry.decodeAhead({menu}, {640, 480});
+    for (const char* name : {"ahead", "file"}) {
+        SCOPED_TRACE(name);
+        const auto* texture = static_cast<RecordedTexture*>(registry.loadTexture(name, menu, {640, 480}));
+        ASSERT_NE(texture, nullptr);
+        EXPECT_EQ(texture->image.width, 512);
+        EXPECT_EQ(texture->image.smallerLevels.size(), 9u);
+        EXPECT_EQ(texture->width(), 1024);
+        EXPECT_EQ(texture->height(), 1024);
+    }
+}
+
 }  // namespace

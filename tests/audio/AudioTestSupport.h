@@ -56,7 +56,7 @@ inline void useNullOutput() {
 // Without a file name the output cannot be opened, as with no sound card.
 inline void useWaveOutput(const TempDirectory& folder, const std::string& outputFile) {
     const std::string config = folder.file("alsoft.conf");
-    std::ofstream(config) << "[general]\ndrivers = wave\nchannels = mono\nsample-type = int16\nfrequency = 44100\n"
+    std::ofstream(config) << "[general]\ndrivers = wave\nchannels = mono\nsample-type = int16\nfrequency = 44100\ndither = false\n"
                           << "hrtf = false\n[wave]\n" << (outputFile.empty() ? "" : "file = " + outputFile + "\n");
     setenv("ALSOFT_CONF", config.c_str(), 1);
     unsetenv("ALSOFT_DRIVERS");

@@ -1,5 +1,6 @@
 #include "AudioTestSupport.h"
 
+#include "audio/MusicStream.h"
 #include "audio/Sound.h"
 #include "audio/SoundManager.h"
 
@@ -141,12 +142,13 @@ TEST_F(SoundPlayback, FilesDecodedAheadGiveTheSameRecords) {
 // time and completes the file's header when the device closes.
 class HeardOutput : public testing::Test {
 protected:
-    DecodedFile playAndRecord(const std::string& soundFile) {
+    DecodedFile playAndRecord(const std::string& soundFile, bool looping = false,
+                              SoundKind kind = SoundKind::Effect, int playedMs = 400) {
         const std::string output = folder.file("mix.wav");
         useWaveOutput(folder, output);
         EXPECT_TRUE(openAudioDevice());
-        SoundManager::instance().loadSound("heard", soundFile, 1, false)->play(0, 0, 0);
-        waitMs(400);
+        SoundManager::instance().loadSound("heard", soundFile, 1, looping, kind)->play(0, 0, 0);
+        waitMs(playedMs);
         SoundManager::instance().removeSound("heard");
         closeAudioDevice();
         return readWav(output);
@@ -164,6 +166,43 @@ TEST_F(HeardOutput, FloatingPointFilePlaysAtItsOwnLoudness) {
     const int shortPeak = peak(playAndRecord(folder.file("short.wav")).samples);
     EXPECT_GT(shortPeak, 1000);
     EXPECT_NEAR(floatPeak, shortPeak, shortPeak / 20);
+}
+
+// Music streams from its file. Heard through the wave output, a looping
+// piece shorter than one buffer, played past every buffer being queued
+// again, is its samples over and over: each loop point its end followed by
+// its start, with no gap and no click. A piece played once ends in silence.
+// A damaged file is silence.
+TEST_F(HeardOutput, StreamedMusicLoopsWithoutASeamAndAPiecePlayedOnceEnds) {
+    constexpr int FRAMES = 3001;  // not a divisor of a buffer, so seams fall inside them
+    std::vector<float> noise;
+    std::uint32_t seed = 7;
+    for (int i = 0; i < FRAMES; ++i)
+        noise.push_back(i == 0 ? 0.5f : static_cast<float>((seed = seed * 1664525u + 1013904223u) >> 8) / (1 << 24) - 0.5f);
+    const std::string piece = folder.file("piece.wav");
+    writeSoundFile(piece, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, RATE, noise);
+    const std::vector<double> file = readWav(piece).channel(0);
+    const int playedMs = 1000 * MusicStream::BUFFER_COUNT * MusicStream::BUFFER_FRAMES / RATE + 300;
+    for (const bool looping : {true, false}) {
+        SCOPED_TRACE(looping ? "looping" : "once");
+        const std::vector<double> heard = playAndRecord(piece, looping, SoundKind::Music, playedMs).channel(0);
+        const auto start = std::find(heard.begin(), heard.end(), file[0]);
+        ASSERT_NE(start, heard.end());
+        const auto first = static_cast<std::size_t>(start - heard.begin());
+        const std::size_t frames = looping ? (heard.size() - first) / FRAMES * FRAMES : FRAMES;
+        if (looping) {
+            ASSERT_GT(frames, static_cast<std::size_t>(MusicStream::BUFFER_COUNT * MusicStream::BUFFER_FRAMES));
+        }
+        std::size_t wrong = 0;
+        for (std::size_t i = 0; i < frames; ++i) wrong += heard[first + i] != file[i % FRAMES];
+        EXPECT_EQ(wrong, 0u);
+        if (!looping) {
+            EXPECT_EQ(rms(heard, first + FRAMES, heard.size() - first - FRAMES), 0.0);
+        }
+    }
+    // A music file that cannot be read plays as silence; the game goes on.
+    std::ofstream(folder.file("damaged.wav")) << "RIFF\x24\0\0\0WAVEfmt garbage";
+    EXPECT_EQ(peak(playAndRecord(folder.file("damaged.wav"), true, SoundKind::Music, 200).samples), 0);
 }
 
 // With nothing to play on (no sound card, or no output that opens) the game

@@ -1,3 +1,4 @@
+#include "assets/TextureManager.h"
 #include "match/Game.h"
 #include "menus/GameDirectory.h"
 #include "menus/MainMenu.h"
@@ -118,6 +119,7 @@ TEST(MenuDrawingTest, APageIsShownAgainOnlyWhenItChangesOrTheWindowLostItsPictur
     EXPECT_TRUE(shown(false));
     auto& intro = static_cast<MenuIntro&>(*game.menu);
     intro.remainingMs = 2000;
+    keys.step(intro);
     EXPECT_TRUE(shown(false));
     keys.step(intro);
     EXPECT_FALSE(shown(false));
@@ -173,12 +175,21 @@ TEST(MenuCharactersDrawingTest, MarkersSitLeftAndRightOfCentreInWiderBands) {
     EXPECT_TRUE(drawnIn(screen.text("Go Back"), 106, 336, 533, 360, DT_CENTER | DT_VCENTER, WHITE));
 }
 
+// Its pictures come as they show: the first frame waits for the first only.
 TEST(MenuIntroTest, EndsAfter6000MsOfCappedStepsOrAtAnActionWithPicturesFadingInTurn) {
     ScriptedKeys keys;
     MenuIntro intro;
+    const auto registered = [] {
+        std::string names;
+        for (const auto& entry : TextureManager::instance().textures) names += entry.first + " ";
+        return names;
+    };
+    EXPECT_EQ(registered(), "intro1 ");
     keys.hold(Down, 1);
     keys.hold(Up, 2);
-    int steps = 0;
+    keys.step(intro);
+    EXPECT_EQ(registered(), "intro1 intro2 ");
+    int steps = 1;
     for (; intro.getResult() == 0 && steps < 1000; ++steps)
         keys.step(intro);  // a stalled frame counts 33 ms at most
     EXPECT_EQ(steps, 182);  // 181 steps are 5973 ms

@@ -244,4 +244,52 @@ TEST_F(GlDeviceTest, AFrameStartedFromTheKeptBackdropIsTheFrameDrawnWhole) {
     }
 }
 
+// A picture keeps only the levels its largest drawn size samples, and is
+// drawn pixel for pixel as with all of them, full screen and as a message
+// over the middle half, at every back-buffer size the options page offers.
+// A picture drawn at alpha 0 changes no pixel.
+TEST_F(GlDeviceTest, APictureWithoutItsUnseenLevelsIsDrawnAsWithAllOfThem) {
+    constexpr int SIDE = 1024;
+    const struct { int width, height, fullScreenLeftOut, messageLeftOut; } sizes[] = {
+        {640, 480, 1, 2},   {800, 600, 0, 1},   {1024, 768, 0, 1},  {1280, 800, 0, 1},
+        {1280, 960, 0, 1},  {1280, 1024, 0, 0}, {1600, 1200, 0, 0}, {1680, 1050, 0, 0}};
+    // Noise, so that every level differs from the next.
+    Image whole{SIDE, SIDE, {}};
+    std::uint32_t seed = 1;
+    for (int i = 0; i < SIDE * SIDE * 4; ++i) whole.rgba.push_back(static_cast<std::uint8_t>((seed = seed * 1664525u + 1013904223u) >> 24));
+    whole.smallerLevels = makeSmallerLevels(whole);
+    for (const auto& size : sizes) {
+        open(0, size.width, size.height);
+        std::unique_ptr<Sprite> sprite = device->createSprite();
+        GlTexture all(*device, whole);
+        for (const auto& [drawn, leftOut] : {std::pair{DrawnSize{size.width, size.height}, size.fullScreenLeftOut},
+                                             std::pair{DrawnSize{size.width / 2, size.height / 2}, size.messageLeftOut}}) {
+            SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height) + " drawn at " +
+                         std::to_string(drawn.width));
+            Image kept = whole;
+            leaveOutLevels(kept, unseenLevels(SIDE, SIDE, drawn));
+            EXPECT_EQ(kept.levelsLeftOut, leftOut);
+            EXPECT_EQ(kept.width, SIDE >> leftOut);
+            GlTexture some(*device, kept);
+            EXPECT_EQ(some.width(), SIDE);
+            // Drawn at alpha 0 over it, a picture changes nothing: one not
+            // loaded yet may be left out.
+            const auto frame = [&](GlTexture& texture, bool unseenOver) {
+                beginFrame(size.width, size.height);
+                sprite->begin(0);
+                const Vector2 scale{drawn.width / float{SIDE}, drawn.height / float{SIDE}};
+                const Vector2 move{(size.width - drawn.width) / 2.0f, (size.height - drawn.height) / 2.0f};
+                sprite->setTransform(matrixTransformation2D(nullptr, 0, &scale, nullptr, 0, &move));
+                sprite->draw(&texture, nullptr, 0xC0FFFFFFu);
+                if (unseenOver) sprite->draw(&all, nullptr, 0x00FFFFFFu);
+                sprite->end();
+                return endFrame("levels").rgba;
+            };
+            const Texels drawnWithAll = frame(all, false);
+            EXPECT_TRUE(frame(some, false) == drawnWithAll);
+            EXPECT_TRUE(frame(all, true) == drawnWithAll);
+        }
+    }
+}
+
 }  // namespace
