@@ -1,11 +1,9 @@
 #include "menus/GameDirectory.h"
+#include "support/NetRelay.h"
 #include "support/PlayerTest.h"
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -17,21 +15,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// A UDP port on the loopback address that the system has just given out
-// and nobody holds.
-int freeLoopbackPort() {
-    const int probe = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
-    socklen_t size = sizeof address;
-    const bool bound = bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                       getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size) == 0;
-    close(probe);
-    return bound ? ntohs(address.sin_port) : 0;
-}
 
 // Where each player's points stand in the score lines at 640 x 480, clear
 // of the set clock between them.
@@ -72,8 +55,9 @@ protected:
 };
 
 TEST_F(OnlineEndToEndTest, TwoGamesPlayALobAndBothShowTheSameScoreThenTheReplaysAgree) {
-    const int port = freeLoopbackPort();
-    ASSERT_NE(port, 0);
+    // A port the system has just given out on the loopback address, free again.
+    std::uint16_t port = 0;
+    ASSERT_EQ(::close(openLoopbackSocket(port)), 0);
     const auto host = start(hostGame, elsewhere.path().string(), environment, {"--host", std::to_string(port)});
     const unsigned long hostWindow = window;
     ASSERT_NE(hostWindow, 0u);

@@ -23,7 +23,8 @@ bool sameAddress(const sockaddr_in& a, const sockaddr_in& b) {
     return a.sin_addr.s_addr == b.sin_addr.s_addr && a.sin_port == b.sin_port;
 }
 
-// A non-blocking UDP socket on 127.0.0.1 at a port the system picks; -1 if none.
+}  // namespace
+
 int openLoopbackSocket(std::uint16_t& port) {
     const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) return -1;
@@ -37,8 +38,6 @@ int openLoopbackSocket(std::uint16_t& port) {
     port = ntohs(address.sin_port);
     return fd;
 }
-
-}  // namespace
 
 NetRelay::NetRelay(std::uint16_t targetPort, const NetCondition& condition, std::uint32_t seed)
     : target_(loopback(targetPort)), condition_(condition), random_(seed) {

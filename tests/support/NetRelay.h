@@ -7,6 +7,9 @@
 #include <random>
 #include <vector>
 
+// A non-blocking UDP socket on 127.0.0.1 at a port the system picks; -1 if none.
+int openLoopbackSocket(std::uint16_t& port);
+
 // What the relay does to each datagram, one way: a delay with a uniform
 // jitter either side of it (which also lets datagrams overtake each other),
 // and chances of losing, doubling or holding one back.
