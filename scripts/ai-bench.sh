@@ -7,9 +7,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-cmake --preset release >/dev/null
-cmake --build --preset release --target korv_ai_bench >/dev/null
-
-echo "load: $(uptime | sed 's/.*load average/load average/')"
-build/bench/korv_ai_bench "$@"
-echo "load: $(uptime | sed 's/.*load average/load average/')"
+source scripts/benchmark.sh
+run_benchmark korv_ai_bench -- "$@"

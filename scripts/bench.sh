@@ -7,10 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-cmake --preset release >/dev/null
-cmake --build --preset release --target korv_game_bench korvandeltix korv_assets >/dev/null
-
-echo "load: $(uptime | sed 's/.*load average/load average/')"
+# The measured game starts its own X server.
 unset DISPLAY
-build/bench/korv_game_bench "$@"
-echo "load: $(uptime | sed 's/.*load average/load average/')"
+source scripts/benchmark.sh
+run_benchmark korv_game_bench korvandeltix korv_assets -- "$@"
