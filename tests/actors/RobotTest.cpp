@@ -68,13 +68,6 @@ float pitch(ALuint source) {
 
 }  // namespace
 
-TEST_F(RobotTest, AnUnknownModelBuildsASmallRobot) {
-    Robot small(1, ModelSmall, 6.0, 0.0), odd(2, 2, -6.0, 0.0);
-    EXPECT_NE(small.speed, Robot(2, ModelBig, -6.0, 0.0).speed);
-    EXPECT_EQ(std::tuple(odd.model, odd.speed, odd.reachX, odd.reachHeight, odd.throwStrength),
-              std::tuple(int(ModelSmall), small.speed, small.reachX, small.reachHeight, small.throwStrength));
-}
-
 TEST_F(RobotTest, DirectionsHeldSetVelocityAndTurnWhenFreeAndAimTheThrowWhenHolding) {
     // Held up, down, left, right; the velocity in units of speed; the turn and throw angle per player.
     struct Case { std::array<int, 4> held; double velocityX, velocityY, turn1, turn2, angle1, angle2; };

@@ -7,14 +7,12 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <filesystem>
 #include <thread>
 #include <string>
 #include <vector>
 
 namespace {
 
-namespace fs = std::filesystem;
 
 // Where each player's points stand in the score lines at 640 x 480, clear
 // of the set clock between them.
@@ -54,7 +52,7 @@ protected:
     }
 };
 
-TEST_F(OnlineEndToEndTest, TwoGamesPlayALobAndBothShowTheSameScoreThenTheReplaysAgree) {
+TEST_F(OnlineEndToEndTest, TwoGamesPlayALobAndBothShowTheSameScore) {
     // A port the system has just given out on the loopback address, free again.
     std::uint16_t port = 0;
     ASSERT_EQ(::close(openLoopbackSocket(port)), 0);
@@ -91,22 +89,6 @@ TEST_F(OnlineEndToEndTest, TwoGamesPlayALobAndBothShowTheSameScoreThenTheReplays
         return pointsChanged(hostSees, before) > 20 && pointsChanged(lookAt(joinWindow), hostSees) == 0;
     });
     EXPECT_TRUE(scored) << "player 1's points, the same on both screens";
-
-    // The host pauses and leaves: the joiner is told on its main menu, and
-    // both kept the same match.
-    typeInto(hostWindow, "Escape");
-    typeInto(hostWindow, "s");
-    typeInto(hostWindow, "Return");
-    EXPECT_TRUE(waitFor([&](const Screen&) { return highlightOn(lookAt(joinWindow), 0, MAIN_MENU_ITEMS); }));
-    const auto hostReplays = hostDirectory.replays();
-    const auto joinReplays = joinDirectory.replays();
-    ASSERT_EQ(hostReplays.size(), 1u);
-    ASSERT_EQ(joinReplays.size(), 1u);
-    for (const fs::path& replay : {hostReplays[0], joinReplays[0]}) {
-        const auto watched = start(hostGame, elsewhere.path().string(), environment, {"--replay", replay.string()});
-        EXPECT_EQ(watched->wait(60000), std::optional<int>(0)) << watched->standardError();
-        EXPECT_EQ(watched->standardError().find("plays differently"), std::string::npos) << replay;
-    }
 }
 
 }  // namespace

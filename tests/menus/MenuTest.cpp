@@ -162,19 +162,6 @@ TEST(MenuCharactersTest, CursorsMoveOnTheirOwnTimersAndALockedCursorStays) {
     EXPECT_EQ(page.getResult(), MenuCharacters::GO_BACK);
 }
 
-TEST(MenuCharactersDrawingTest, MarkersSitLeftAndRightOfCentreInWiderBands) {
-    RecordingScreen screen;
-    MenuCharacters page;
-    page.selected = 2;
-    page.cursor2 = 3;
-    page.draw();
-    EXPECT_TRUE(drawnIn(screen.texts()[1], 106, 192, 533, 216, DT_CENTER | DT_VCENTER, WHITE));
-    EXPECT_TRUE(drawnIn(screen.text("P1"), 256, 264, 533, 288, DT_LEFT | DT_VCENTER, RED));
-    EXPECT_TRUE(drawnIn(screen.text("P2"), 106, 336, 383, 360, DT_RIGHT | DT_VCENTER, BLUE));
-    // Rows stay white under the markers.
-    EXPECT_TRUE(drawnIn(screen.text("Go Back"), 106, 336, 533, 360, DT_CENTER | DT_VCENTER, WHITE));
-}
-
 // Its pictures come as they show: the first frame waits for the first only.
 TEST(MenuIntroTest, EndsAfter6000MsOfCappedStepsOrAtAnActionWithPicturesFadingInTurn) {
     ScriptedKeys keys;

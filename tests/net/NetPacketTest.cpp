@@ -28,29 +28,11 @@ std::vector<std::vector<std::uint8_t>> everyKind() {
             encode(LeavePacket{OutOfStep})};
 }
 
-TEST(NetPacket, EveryKindReadsBackAsWritten) {
-    std::vector<Message> got;
-    for (const std::vector<std::uint8_t>& bytes : everyKind()) {
-        const auto message = read(bytes);
-        ASSERT_TRUE(message) << "kind " << int(bytes[3]);
-        EXPECT_EQ(message->kind, bytes[3]);
-        got.push_back(*message);
-    }
-    EXPECT_EQ(got[0].hello.gameVersion, "0.14.2");
-    EXPECT_TRUE(got[1].choice.row == 3 && got[1].choice.locked);
-    EXPECT_TRUE(got[2].start.robot1 == 1 && got[2].start.robot2 == 0);
-    const ControlsPacket sent = someControls(MAX_STEPS_PER_PACKET);
-    const ControlsPacket& controls = got[3].controls;
-    EXPECT_TRUE(controls.firstStep == sent.firstStep && controls.held == sent.held &&
-                controls.acknowledged == sent.acknowledged && controls.senderStep == sent.senderStep &&
-                controls.sentAtMs == sent.sentAtMs && controls.echoedMs == sent.echoedMs &&
-                controls.echoHeldMs == sent.echoHeldMs);
-    EXPECT_TRUE(got[4].checksum.step == 0x01020304u && got[4].checksum.value == 0x1122334455667788ull);
-    EXPECT_EQ(got[5].resume.step, 0xFFFFFFFEu);
-    EXPECT_EQ(got[6].leave.reason, OutOfStep);
-    // No step acknowledged yet is a value of its own, not a huge step.
+// That every kind reads back as written is the fuzz target's check (its seeds
+// hold one packet of each kind) and the sessions' that play on them; these
+// two readings are meant, not a byte for byte return.
+TEST(NetPacket, NoStepAcknowledgedAndAHelloOfAnotherProtocolReadAsSuch) {
     EXPECT_EQ(read(encode(ControlsPacket{}))->controls.acknowledged, -1);
-    // A hello of another protocol is read, so that its sender can be told.
     const auto hello = read(encode(HelloPacket{PROTOCOL_VERSION + 1, "9.9"}));
     ASSERT_TRUE(hello);
     EXPECT_TRUE(hello->hello.protocol == PROTOCOL_VERSION + 1 && hello->hello.gameVersion == "9.9");

@@ -150,25 +150,4 @@ TEST(RollbackSession, WhatAStepCausesIsHeardOnce) {
     EXPECT_EQ(dashes[2], 1) << "the dash moved a step and was heard again";
 }
 
-TEST(RollbackSession, APauseStopsAfterItsStepOnlyWhenReallyPressed) {
-    RollbackSession session(startingMatch(), 1);
-    for (int step = 0; step < 20; ++step) session.setLocalHeld(step, 0);
-    session.addRemoteHeld(0, PAUSE_HELD_BIT);
-    session.advance(nullptr);
-    ASSERT_EQ(session.pausedAfter(), 0);
-    EXPECT_EQ(session.pausedBy(), 2);
-    EXPECT_FALSE(session.canAdvance());
-    session.resume();
-    // The press is known only for step 0: the steps guessed after it do not pause.
-    for (int step = 1; step < 6; ++step) session.advance(nullptr);
-    EXPECT_FALSE(session.pausedAfter());
-    EXPECT_EQ(session.nextStep(), 6);
-    // A press that arrives late for an earlier step stops the match there.
-    session.addRemoteHeld(1, 0);
-    session.addRemoteHeld(2, PAUSE_HELD_BIT);
-    session.catchUp(nullptr);
-    EXPECT_EQ(session.pausedAfter(), 2);
-    EXPECT_EQ(session.nextStep(), 3);
-}
-
 }  // namespace

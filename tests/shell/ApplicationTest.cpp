@@ -18,6 +18,7 @@ TEST(GameWithoutDisplay, AnswersItsCommandLineAtOnceAndOtherwiseSaysThereIsNoDis
         {"--host 7788 7789", 2, "", "--host takes no more than a port"},
         {"--join", 2, "", "--join takes one ADDRESS[:PORT]\nUsage"},
         {"--join 127.0.0.1:70000", 2, "", "--join takes one ADDRESS[:PORT]: the port after the colon"},
+        {"--join 'a b:1'", 2, "", "an address holds only letters, digits, dots and dashes"},
         {"--join 127.0.0.1:7788", 1, "", "no display"},
     };
     for (const auto& c : cases) {

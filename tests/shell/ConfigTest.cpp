@@ -51,15 +51,6 @@ TEST_F(ConfigTest, ReadsEachKeyAsAtoiWouldAndUnusableSizesFallBackToTheirDefault
     }
 }
 
-TEST_F(ConfigTest, SavingKeepsWhatWasEditedByHand) {
-    writeTextFile(path, "; my settings\n[SCREEN]\n; size\nWidth=800\nvsync=1\n\n[Keys]\np2Action1=Keypad 1, Right Ctrl\n");
-    Config& c = Config::instance();
-    c.saveConfig(1280, 720, false, 0);
-    EXPECT_EQ(readTextFile(path), "; my settings\n[SCREEN]\n; size\nWidth=1280\nvsync=1\nheight=720\nmultisample=0\n"
-                                  "fullscreen=0\n\n[Keys]\np2Action1=Keypad 1, Right Ctrl\n");
-    EXPECT_EQ(c.width, 800);
-}
-
 // A hand-edited file: names and numbers as a person may write them, and
 // values that cannot be used, each reported in one line with the default
 // in force.

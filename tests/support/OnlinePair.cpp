@@ -31,11 +31,6 @@ OnlinePair::OnlinePair(const NetCondition& condition, std::uint32_t seed, const 
     }
 }
 
-void OnlinePair::hold(int which, std::uint8_t held) {
-    held_[which] = held;
-    scripted_[which] = true;
-}
-
 void OnlinePair::kill(int which) {
     alive_[which] = false;
     relay_->cut();
@@ -44,7 +39,7 @@ void OnlinePair::kill(int which) {
 void OnlinePair::tick(int tickMs) {
     nowMs_ += tickMs;
     for (int which : {HOST, JOIN}) {
-        if (!scripted_[which] && random_() % CHANGE_ONE_IN == 0) held_[which] = random_() & SIX_CONTROLS;
+        if (random_() % CHANGE_ONE_IN == 0) held_[which] = random_() & SIX_CONTROLS;
         if (alive_[which]) sessions_[which]->update(nowMs_, held_[which], nullptr);
         relay_->pump(nowMs_);
     }

@@ -13,8 +13,8 @@
 
 // Two online sessions on this machine, the joiner reaching the host through
 // a NetRelay, updated in turn on one virtual clock so that minutes of play
-// pass in seconds. Each side holds seeded random controls unless told what
-// to hold, and keeps the checksum of every step it confirmed.
+// pass in seconds. Each side holds seeded random controls and keeps the
+// checksum of every step it confirmed.
 class OnlinePair {
 public:
     static constexpr int HOST = 0;
@@ -33,8 +33,6 @@ public:
     NetRelay& relay() { return *relay_; }
     std::int64_t nowMs() const { return nowMs_; }
 
-    // What a side holds from now on instead of random controls.
-    void hold(int which, std::uint8_t held);
     // The side is no longer updated and nothing goes through any more.
     void kill(int which);
 
@@ -52,7 +50,6 @@ private:
     std::array<std::unique_ptr<OnlineSession>, 2> sessions_;
     std::array<std::vector<std::uint64_t>, 2> confirmed_;
     std::array<std::uint8_t, 2> held_{};
-    std::array<bool, 2> scripted_{};
     std::array<bool, 2> alive_{true, true};
     NetCondition condition_;
     std::mt19937 random_;
