@@ -125,9 +125,10 @@ void leaveOnline() {
 
 void updateOnline() {
     Game& game = Game::instance();
+    const std::int64_t now = nowMs();
     if (game.endedOnline) {
-        game.endedOnline->update(nowMs(), 0, {});
-        if (nowMs() - game.endedOnlineAtMs > LAST_WORDS_MS) game.endedOnline.reset();
+        game.endedOnline->update(now, 0, {});
+        if (now - game.endedOnlineAtMs > LAST_WORDS_MS) game.endedOnline.reset();
     }
     if (!game.online) return;
     OnlineSession& session = *game.online;
@@ -141,7 +142,7 @@ void updateOnline() {
             session.askPause();
         }
     }
-    session.update(nowMs(), held, [&game](const MatchEvents& events) { game.matchSounds.play(events); });
+    session.update(now, held, [&game](const MatchEvents& events) { game.matchSounds.play(events); });
 
     switch (session.phase()) {
         case OnlineSession::Phase::Connecting: break;
@@ -166,7 +167,6 @@ void updateOnline() {
             letGo(game);
             return;
     }
-    const std::int64_t now = nowMs();
     if (now - game.roundTripReadAtMs >= ROUND_TRIP_SHOWN_EVERY_MS) {
         game.roundTripShown = session.roundTripMs();
         game.roundTripReadAtMs = now;
